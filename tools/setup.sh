@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg-dev
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick openbox xclip wmctrl
+  xvfb xauth xdotool x11-utils imagemagick openbox xclip wmctrl libxcb1-dev
   locales fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev fakeroot file
