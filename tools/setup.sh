@@ -16,7 +16,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox xclip wmctrl libxcb1-dev
   locales fonts-dejavu-core
   clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev fakeroot file
+  desktop-file-utils appstream dpkg-dev fakeroot file groff-base
   at-spi2-core dbus-x11
 )
 
