@@ -1,0 +1,33 @@
+#include "platform/gui/font.h"
+
+#include <cstdlib>
+
+namespace bilan::gui {
+
+int MulDivRound(int x, int numerator, int denominator) {
+  const long long product = static_cast<long long>(x) * numerator;
+  long long quotient = product / denominator;
+  const long long remainder = product % denominator;
+  if (2 * std::llabs(remainder) >= std::llabs(static_cast<long long>(denominator))) {
+    quotient += ((product < 0) != (denominator < 0)) ? -1 : 1;
+  }
+  return static_cast<int>(quotient);
+}
+
+QFont TFont::ToQFont() const {
+  QFont font(QString::fromStdString(Name));
+  // A negative height is the em height; a positive one would include the
+  // internal leading, which no font of this program uses.
+  font.setPixelSize(Height < 0 ? -Height : Height);
+  font.setWeight(Bold ? QFont::Bold : QFont::Normal);
+  font.setItalic(false);
+  font.setUnderline(false);
+  font.setStrikeOut(false);
+  return font;
+}
+
+int TFont::Size(int ppi) const { return -MulDivRound(Height, 72, ppi); }
+
+void TFont::SetSize(int points, int ppi) { Height = -MulDivRound(points, ppi, 72); }
+
+}  // namespace bilan::gui

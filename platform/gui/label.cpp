@@ -1,0 +1,69 @@
+#include "platform/gui/label.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "platform/gui/form.h"
+#include "platform/gui/screen.h"
+
+namespace bilan::gui {
+
+namespace {
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs;
+}
+
+void TLabel::SetCaption(const QString& caption) {
+  caption_ = caption;
+  AdjustSize();
+  Invalidate();
+}
+
+void TLabel::SetFont(const TFont& font) {
+  font_ = font;
+  qfont_ = font_.ToQFont();
+  AdjustSize();
+  Invalidate();
+}
+
+TColor TLabel::Color() const { return parent_color_ ? Owner().Color() : color_; }
+
+void TLabel::SetColor(const TColor& color) {
+  color_ = color;
+  parent_color_ = false;
+  Invalidate();
+}
+
+void TLabel::SetParentColor(bool on) {
+  parent_color_ = on;
+  Invalidate();
+}
+
+void TLabel::SetAutoSize(bool on) {
+  auto_size_ = on;
+  AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+  if (!auto_size_) return;
+  // The advance, not the ink: a trailing blank widens the label.
+  const int width = QFontMetrics(qfont_).horizontalAdvance(caption_);
+  const QRect bounds = BoundsRect();
+  SetBounds(QRect(bounds.left(), bounds.top(), width, MeasureTextHeight(qfont_)));
+}
+
+void TLabel::Paint(QPainter& painter) {
+  const QRect bounds = BoundsRect();
+  painter.fillRect(bounds, Color().Resolve());
+  painter.setFont(qfont_);
+  painter.setPen(font_.Color.Resolve());
+  painter.drawText(QRect(bounds.topLeft(), QSize(QWIDGETSIZE_MAX / 2, QWIDGETSIZE_MAX / 2)),
+                   kTextFlags, caption_);
+}
+
+void TLabel::ScaleFont(int m, int d, int ppi) {
+  TFont scaled = font_;
+  scaled.SetSize(MulDivRound(font_.Size(ppi), m, d), ppi);
+  SetFont(scaled);
+}
+
+}  // namespace bilan::gui
