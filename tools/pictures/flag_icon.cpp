@@ -17,6 +17,7 @@ constexpr int kSamples = 4;  // per axis: 16 samples a pixel smooth the waving e
 // the pole, as cloth held at one edge does.
 constexpr double kClothLeft = 17.0, kClothWidth = 104.0, kClothTop = 20.0, kClothHeight = 70.0;
 constexpr double kAmplitude = 7.0;
+constexpr double kHem = 1.0;  // pixels
 
 double Lift(double u) { return kAmplitude * u * std::sin(2 * std::numbers::pi * (1.15 * u) - 0.4); }
 
@@ -49,7 +50,10 @@ void DrawCloth(QImage& image) {
           const double v = (py - kClothTop - Lift(u)) / kClothHeight;
           if (v < 0 || v > 1) continue;
           const auto colour = Stripe(u);
-          const double light = Light(u);
+          // A thin darker hem keeps the white stripe visible on light panels.
+          const bool hem =
+              v < kHem / kClothHeight || v > 1 - kHem / kClothHeight || u > 1 - kHem / kClothWidth;
+          const double light = Light(u) * (hem ? 0.62 : 1.0);
           r += std::min(255.0, colour[0] * light);
           g += std::min(255.0, colour[1] * light);
           b += std::min(255.0, colour[2] * light);
