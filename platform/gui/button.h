@@ -40,6 +40,12 @@ class TButton : public QPushButton, public TWinControl {
   void ScaleFont(int m, int d, int ppi) override;
   void changeEvent(QEvent* event) override;
 
+  // Keyboard activation and the arrows (button_keys.cpp): Enter without
+  // Shift, Ctrl or Alt clicks at once, on every repeat; the arrows move the
+  // focus around the ring; Space keeps Qt's click on release.
+  void focusInEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void ApplyColors();
 

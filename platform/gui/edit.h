@@ -7,6 +7,7 @@
 // which the input path handles; text written by the program is never cut.
 // Keyboard, focus and selection behaviour live with the form's focus handling.
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <string>
 
@@ -55,9 +56,21 @@ class TEdit : public QLineEdit, public TWinControl, public bilan::TextHolder {
   void ScaleFont(int m, int d, int ppi) override;
   void changeEvent(QEvent* event) override;
 
+  // The input path (edit_input.cpp): the entry rule on focus, Enter and Escape
+  // consumed, arrows kept in the field, and the typed-text limit applied to
+  // typing, pasting (keys, context menu, middle button), dropping and composing.
+  void focusInEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
  private:
   void ApplyColors();
   void ApplyReadingDirection();
+  // Pastes what fits of the clipboard text in place of the selection.
+  void PasteWithinLimit(QClipboard::Mode mode);
 
   TForm& owner_;
   int max_length_ = 0;

@@ -52,17 +52,6 @@ TControl* TForm::FindControl(std::string_view name) const {
   return nullptr;
 }
 
-void TForm::FocusControl(TWinControl& control) {
-  QWidget& widget = control.Widget();
-  const bool on_this_window = widget.window() == this;
-  if (!on_this_window || !control.Visible() || !control.Enabled() ||
-      (!isActiveWindow() && (!isVisible() || !isEnabled()))) {
-    throw bilan::EFocusError();
-  }
-  if (!isActiveWindow()) activateWindow();
-  widget.setFocus(Qt::OtherFocusReason);
-}
-
 void TForm::SetClientSize(int width, int height) {
   normal_size_ = QSize(width, height);
   if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {

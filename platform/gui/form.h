@@ -39,8 +39,33 @@ class TForm : public QWidget {
   TControl* FindControl(std::string_view name) const;
 
   // Gives `control` the keyboard focus; throws EFocusError when it or the
-  // window cannot take it.
+  // window cannot take it. The control becomes the ActiveControl at once; if
+  // the window is active the focus moves now (exit, entry, button looks),
+  // otherwise the window is activated and the control gets it then.
+  // (Focus handling: form_focus.cpp.)
   virtual void FocusControl(TWinControl& control);
+
+  // The control that has the focus, or gets it back when the window is next
+  // activated; nullptr until the first activation or request.
+  TWinControl* ActiveControl() const { return active_control_; }
+  void SetActiveControl(TWinControl& control) { FocusControl(control); }
+
+  // The next control of the tab-order ring after `current` (nullptr: none)
+  // that may take the focus, or nullptr. With `check_tab_stop` (Tab, Shift+Tab,
+  // first activation) TabStop must be set; without it (arrow keys) the control
+  // must lie directly on the window.
+  TWinControl* FindNextControl(const TWinControl* current, bool forward,
+                               bool check_tab_stop) const;
+  // Focuses the control that FindNextControl returns, if any.
+  void SelectNext(const TWinControl* current, bool forward, bool check_tab_stop);
+
+  // How a control that receives the focus came by it: entered (a field then
+  // selects all), entered by a left mouse press (the press places the caret),
+  // or given back the focus it had (caret and selection stay).
+  enum class FocusArrival { Entry, MouseEntry, Return };
+  // Called by a field or button as it receives the focus; makes it the
+  // ActiveControl and brings the button looks up to date.
+  FocusArrival ControlFocused(TWinControl& control, Qt::FocusReason reason);
 
   QString Caption() const { return windowTitle(); }
   void SetCaption(const QString& caption) { setWindowTitle(caption); }
@@ -65,6 +90,8 @@ class TForm : public QWidget {
   void Loaded();
 
  protected:
+  bool event(QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -79,6 +106,7 @@ class TForm : public QWidget {
   void ScaleForScreen();
   void ApplyAnchors();
   void FixNormalSize(bool fixed);
+  void UpdateButtonLooks();
 
   std::vector<std::unique_ptr<TGraphicControl>> drawn_;
   std::vector<TControl*> controls_;
@@ -89,6 +117,10 @@ class TForm : public QWidget {
   int pixels_per_inch_ = 96;
   int text_height_ = 13;
   bool loaded_ = false;
+  TWinControl* active_control_ = nullptr;
+  // A control focused by request while the window was inactive: it is entered
+  // when the activation gives it the focus.
+  TWinControl* pending_entry_ = nullptr;
 };
 
 }  // namespace bilan::gui
