@@ -1,0 +1,131 @@
+#pragma once
+// SoftExtended: the 80-bit extended format computed in software, for machines
+// whose long double is something else. The value is stored exactly as the x87
+// unit stores it (64-bit significand with an explicit integer bit, then sign and
+// a 15-bit exponent biased by 16383), so bit patterns compare directly with a
+// hardware long double's ten bytes.
+//
+// Every operation rounds its exact result once, to nearest with ties to even,
+// with gradual underflow, and reports what the x87 unit reports under control
+// word 0x037F (all exceptions masked, 64-bit precision, rounding to nearest):
+// the result pattern and the status flags below, bit for bit. Encodings the
+// unit does not support (unnormals, pseudo-infinities, pseudo-NaNs) are invalid
+// operands giving the default NaN; pseudo-denormals are read as denormals.
+//
+// What it does not do: other rounding modes or precisions, transcendental
+// functions, or traps. Comparisons and integer conversions raise no flags.
+
+#include <array>
+#include <cstdint>
+
+namespace bilan {
+
+// Status flags with the bit positions of the x87 status word.
+using SoftFlags = std::uint16_t;
+inline constexpr SoftFlags kSoftInvalid = 0x01;
+inline constexpr SoftFlags kSoftDenormal = 0x02;
+inline constexpr SoftFlags kSoftDivideByZero = 0x04;
+inline constexpr SoftFlags kSoftOverflow = 0x08;
+inline constexpr SoftFlags kSoftUnderflow = 0x10;
+inline constexpr SoftFlags kSoftInexact = 0x20;
+inline constexpr SoftFlags kSoftAllFlags = 0x3F;
+
+class SoftExtended {
+ public:
+  static constexpr std::uint16_t kExponentBias = 16383;
+  static constexpr std::uint16_t kExponentMask = 0x7FFF;
+  static constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
+
+  constexpr SoftExtended() noexcept = default;  // +0
+  static constexpr SoftExtended FromBits(std::uint16_t sign_exponent,
+                                         std::uint64_t significand) noexcept {
+    SoftExtended x;
+    x.significand_ = significand;
+    x.sign_exponent_ = sign_exponent;
+    return x;
+  }
+  // Every 64-bit integer is exact in this format.
+  static SoftExtended FromInteger(std::int64_t value) noexcept;
+  static SoftExtended FromUnsigned(std::uint64_t value) noexcept;
+  // The ten bytes in memory order of a little-endian x87 long double.
+  static SoftExtended FromBytes(const std::array<std::uint8_t, 10>& bytes) noexcept;
+  std::array<std::uint8_t, 10> ToBytes() const noexcept;
+
+  constexpr std::uint16_t SignExponent() const noexcept { return sign_exponent_; }
+  constexpr std::uint64_t Significand() const noexcept { return significand_; }
+  constexpr std::uint16_t BiasedExponent() const noexcept { return sign_exponent_ & kExponentMask; }
+  constexpr bool IsNegative() const noexcept { return (sign_exponent_ & 0x8000) != 0; }
+
+  // Classification as the arithmetic sees the pattern.
+  bool IsZero() const noexcept { return BiasedExponent() == 0 && significand_ == 0; }
+  bool IsDenormal() const noexcept { return BiasedExponent() == 0 && significand_ != 0; }
+  bool IsInfinite() const noexcept {
+    return BiasedExponent() == kExponentMask && significand_ == kIntegerBit;
+  }
+  bool IsNaN() const noexcept {  // quiet or signalling; unsupported patterns are not NaNs
+    return BiasedExponent() == kExponentMask && (significand_ & kIntegerBit) != 0 &&
+           significand_ != kIntegerBit;
+  }
+  bool IsSignallingNaN() const noexcept {
+    return IsNaN() && (significand_ & (std::uint64_t{1} << 62)) == 0;
+  }
+  // Unnormals, pseudo-infinities and pseudo-NaNs: invalid as operands.
+  bool IsUnsupported() const noexcept {
+    const std::uint16_t e = BiasedExponent();
+    return e != 0 && (significand_ & kIntegerBit) == 0;
+  }
+  bool IsFinite() const noexcept { return BiasedExponent() != kExponentMask && !IsUnsupported(); }
+
+  constexpr SoftExtended operator-() const noexcept {
+    return FromBits(sign_exponent_ ^ 0x8000, significand_);
+  }
+  SoftExtended Abs() const noexcept { return FromBits(sign_exponent_ & 0x7FFF, significand_); }
+
+  // Truncates towards zero, for finite values whose integer part fits; used
+  // to take the digits of an already integral value.
+  std::uint64_t TruncateToUnsigned() const noexcept;
+
+  friend constexpr bool SameBits(SoftExtended a, SoftExtended b) noexcept {
+    return a.significand_ == b.significand_ && a.sign_exponent_ == b.sign_exponent_;
+  }
+
+ private:
+  std::uint64_t significand_ = 0;
+  std::uint16_t sign_exponent_ = 0;
+};
+
+// The operations, each adding the flags it raises to `flags`.
+SoftExtended Add(SoftExtended a, SoftExtended b, SoftFlags& flags) noexcept;
+SoftExtended Sub(SoftExtended a, SoftExtended b, SoftFlags& flags) noexcept;
+SoftExtended Mul(SoftExtended a, SoftExtended b, SoftFlags& flags) noexcept;
+SoftExtended Div(SoftExtended a, SoftExtended b, SoftFlags& flags) noexcept;
+// Rounds to an integral value, to nearest with ties to even; keeps the sign.
+SoftExtended RoundToInteger(SoftExtended x, SoftFlags& flags) noexcept;
+
+// IEEE comparisons: NaNs and unsupported patterns are unordered, -0 == +0.
+bool operator==(SoftExtended a, SoftExtended b) noexcept;
+bool operator<(SoftExtended a, SoftExtended b) noexcept;
+bool operator<=(SoftExtended a, SoftExtended b) noexcept;
+inline bool operator!=(SoftExtended a, SoftExtended b) noexcept { return !(a == b); }
+inline bool operator>(SoftExtended a, SoftExtended b) noexcept { return b < a; }
+inline bool operator>=(SoftExtended a, SoftExtended b) noexcept { return b <= a; }
+
+// The flags of the current thread, sticky like the status word of the unit:
+// the operators below add to them, and only ClearSoftFlags clears them.
+SoftFlags& SoftFlagsOfThread() noexcept;
+inline void ClearSoftFlags() noexcept { SoftFlagsOfThread() = 0; }
+
+inline SoftExtended operator+(SoftExtended a, SoftExtended b) noexcept {
+  return Add(a, b, SoftFlagsOfThread());
+}
+inline SoftExtended operator-(SoftExtended a, SoftExtended b) noexcept {
+  return Sub(a, b, SoftFlagsOfThread());
+}
+inline SoftExtended operator*(SoftExtended a, SoftExtended b) noexcept {
+  return Mul(a, b, SoftFlagsOfThread());
+}
+inline SoftExtended operator/(SoftExtended a, SoftExtended b) noexcept {
+  return Div(a, b, SoftFlagsOfThread());
+}
+
+}  // namespace bilan
