@@ -49,13 +49,14 @@ TApplication::TApplication(QString title, QIcon icon, ShowCommand show)
     : title_(std::move(title)), icon_(std::move(icon)), show_(show) {
   Application = this;
   // On Linux no hidden owner window stands for the program in the taskbar:
-  // the desktop groups windows by their WM_CLASS (whose class part Qt takes
-  // from the application name) and, on Wayland, by the desktop file name.
-  // Both name the program by its title. The display name is left alone: it
-  // would be appended to every window title, and the main window's title
-  // must stay exactly its own.
+  // an X11 desktop groups the program's windows under their WM_CLASS, whose
+  // class part Qt takes from the application name, so that carries the title;
+  // a Wayland desktop finds the entry through the desktop file name, which
+  // therefore names the installed entry (its StartupWMClass is the title of
+  // the installed "bilan"). The display name is left alone: Qt would append
+  // it to every window title, and the main window's title is exactly its own.
   QCoreApplication::setApplicationName(title_);
-  QGuiApplication::setDesktopFileName(title_);
+  QGuiApplication::setDesktopFileName(QString::fromUtf8(kDesktopEntry));
   if (!icon_.isNull()) QApplication::setWindowIcon(icon_);
   QGuiApplication::setQuitOnLastWindowClosed(true);
   qApp->installEventFilter(this);

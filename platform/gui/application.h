@@ -43,6 +43,9 @@ ShowCommand ShowCommandFromArguments(const QStringList& arguments);
 QIcon LoadApplicationIcon(const QString& resource);
 inline constexpr const char* kMainIconResource = ":/bilan/mainicon.png";
 
+// The id of the installed desktop entry (without ".desktop").
+inline constexpr const char* kDesktopEntry = "fr.bilan.Bilan";
+
 class TApplication : public QObject {
  public:
   // Needs a QApplication. Sets the name under which the desktop groups the
