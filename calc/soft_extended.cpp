@@ -98,6 +98,16 @@ SoftExtended Canonical(SoftExtended x, SoftFlags& flags) {
   return RoundAndPack(u.negative, u.exponent, U128{u.significand} << 64, false, flags);
 }
 
+// A normal number: most operands, which skip the special-case checks.
+bool IsOrdinary(SoftExtended x) {
+  const std::uint16_t e = x.BiasedExponent();
+  return e != 0 && e != 0x7FFF && (x.Significand() & SoftExtended::kIntegerBit) != 0;
+}
+
+Unpacked UnpackOrdinary(SoftExtended x) {
+  return {x.IsNegative(), x.BiasedExponent(), x.Significand()};
+}
+
 void NoteDenormalOperands(SoftExtended a, SoftExtended b, SoftFlags& flags) {
   if (a.IsDenormal() || b.IsDenormal()) flags |= kSoftDenormal;
 }
@@ -127,7 +137,14 @@ std::optional<SoftExtended> SpecialOperands(SoftExtended a, SoftExtended b, Soft
   return Quieted(a.SignExponent() < b.SignExponent() ? a : b);
 }
 
+SoftExtended AddUnpacked(Unpacked x, Unpacked y, SoftFlags& flags);
+
 SoftExtended AddSigned(SoftExtended a, SoftExtended b, bool subtract, SoftFlags& flags) {
+  if (IsOrdinary(a) && IsOrdinary(b)) {
+    Unpacked y = UnpackOrdinary(b);
+    y.negative = y.negative != subtract;
+    return AddUnpacked(UnpackOrdinary(a), y, flags);
+  }
   if (auto special = SpecialOperands(a, b, flags)) return *special;
   const bool b_negative = b.IsNegative() != subtract;
   if (a.IsInfinite() || b.IsInfinite()) {
@@ -146,9 +163,12 @@ SoftExtended AddSigned(SoftExtended a, SoftExtended b, bool subtract, SoftFlags&
   }
   if (a.IsZero()) return Canonical(subtract ? -b : b, flags);
 
-  Unpacked x = UnpackFinite(a);
   Unpacked y = UnpackFinite(b);
   y.negative = b_negative;
+  return AddUnpacked(UnpackFinite(a), y, flags);
+}
+
+SoftExtended AddUnpacked(Unpacked x, Unpacked y, SoftFlags& flags) {
   if (y.exponent > x.exponent || (y.exponent == x.exponent && y.significand > x.significand)) {
     std::swap(x, y);
   }
@@ -221,7 +241,43 @@ SoftExtended Sub(SoftExtended a, SoftExtended b, SoftFlags& flags) noexcept {
   return AddSigned(a, b, true, flags);
 }
 
+namespace {
+
+SoftExtended MulUnpacked(Unpacked x, Unpacked y, SoftFlags& flags) {
+  const bool negative = x.negative != y.negative;
+  const U128 product = U128{x.significand} * y.significand;  // in [2^126, 2^128)
+  const std::int32_t exponent = x.exponent + y.exponent - SoftExtended::kExponentBias;
+  if ((product >> 127) != 0) return RoundAndPack(negative, exponent + 1, product, false, flags);
+  return RoundAndPack(negative, exponent, product << 1, false, flags);
+}
+
+// The quotient's 64 bits come from one division; the remainder, compared with
+// half the divisor, is all the rounding needs to know about the rest.
+SoftExtended DivUnpacked(Unpacked x, Unpacked y, SoftFlags& flags) {
+  const bool negative = x.negative != y.negative;
+  const bool at_least_one = x.significand >= y.significand;
+  const U128 numerator = U128{x.significand} << (at_least_one ? 63 : 64);
+  const auto quotient = static_cast<std::uint64_t>(numerator / y.significand);
+  const auto remainder = static_cast<std::uint64_t>(numerator % y.significand);
+  const U128 twice = U128{remainder} << 1;
+  std::uint64_t below = 0;
+  if (twice > y.significand) {
+    below = kHalf + 1;
+  } else if (twice == y.significand) {
+    below = kHalf;
+  } else if (remainder != 0) {
+    below = 1;
+  }
+  const std::int32_t exponent =
+      x.exponent - y.exponent + SoftExtended::kExponentBias - (at_least_one ? 0 : 1);
+  return RoundAndPack(negative, exponent, (U128{quotient} << 64) | below, false, flags);
+}
+
+}  // namespace
+
 SoftExtended Mul(SoftExtended a, SoftExtended b, SoftFlags& flags) noexcept {
+  if (IsOrdinary(a) && IsOrdinary(b))
+    return MulUnpacked(UnpackOrdinary(a), UnpackOrdinary(b), flags);
   if (auto special = SpecialOperands(a, b, flags)) return *special;
   const bool negative = a.IsNegative() != b.IsNegative();
   if (a.IsInfinite() || b.IsInfinite()) {
@@ -235,15 +291,12 @@ SoftExtended Mul(SoftExtended a, SoftExtended b, SoftFlags& flags) noexcept {
   NoteDenormalOperands(a, b, flags);
   if (a.IsZero() || b.IsZero()) return Pack(negative, 0, 0);
 
-  const Unpacked x = UnpackFinite(a);
-  const Unpacked y = UnpackFinite(b);
-  const U128 product = U128{x.significand} * y.significand;  // in [2^126, 2^128)
-  const std::int32_t exponent = x.exponent + y.exponent - SoftExtended::kExponentBias;
-  if ((product >> 127) != 0) return RoundAndPack(negative, exponent + 1, product, false, flags);
-  return RoundAndPack(negative, exponent, product << 1, false, flags);
+  return MulUnpacked(UnpackFinite(a), UnpackFinite(b), flags);
 }
 
 SoftExtended Div(SoftExtended a, SoftExtended b, SoftFlags& flags) noexcept {
+  if (IsOrdinary(a) && IsOrdinary(b))
+    return DivUnpacked(UnpackOrdinary(a), UnpackOrdinary(b), flags);
   if (auto special = SpecialOperands(a, b, flags)) return *special;
   const bool negative = a.IsNegative() != b.IsNegative();
   if (a.IsInfinite()) {
@@ -269,20 +322,7 @@ SoftExtended Div(SoftExtended a, SoftExtended b, SoftFlags& flags) noexcept {
   NoteDenormalOperands(a, b, flags);
   if (a.IsZero()) return Pack(negative, 0, 0);
 
-  const Unpacked x = UnpackFinite(a);
-  const Unpacked y = UnpackFinite(b);
-  // A first 64-bit quotient with its top bit set, then 64 more bits from the
-  // remainder; what is left over is the sticky bit.
-  const bool at_least_one = x.significand >= y.significand;
-  const U128 numerator = U128{x.significand} << (at_least_one ? 63 : 64);
-  const auto high = static_cast<std::uint64_t>(numerator / y.significand);
-  const U128 remainder = numerator % y.significand;
-  const U128 rest = remainder << 64;
-  const auto low = static_cast<std::uint64_t>(rest / y.significand);
-  const bool sticky = rest % y.significand != 0;
-  const std::int32_t exponent =
-      x.exponent - y.exponent + SoftExtended::kExponentBias - (at_least_one ? 0 : 1);
-  return RoundAndPack(negative, exponent, (U128{high} << 64) | low, sticky, flags);
+  return DivUnpacked(UnpackFinite(a), UnpackFinite(b), flags);
 }
 
 SoftExtended RoundToInteger(SoftExtended x, SoftFlags& flags) noexcept {
