@@ -71,6 +71,7 @@ class TEdit : public QLineEdit, public TWinControl, public bilan::TextHolder {
   void ApplyReadingDirection();
   // Pastes what fits of the clipboard text in place of the selection.
   void PasteWithinLimit(QClipboard::Mode mode);
+  void StartUndoStep();
 
   TForm& owner_;
   int max_length_ = 0;

@@ -85,7 +85,27 @@ void TEdit::PasteWithinLimit(QClipboard::Mode mode) {
   }
   // Nothing fits: refused like a typed character, the selection stays.
   if (fitted.isEmpty()) return;
+  StartUndoStep();
   insert(fitted);
+  StartUndoStep();
+}
+
+// QLineEdit merges successive insertions into one undo step unless the caret
+// moved in between; the standard paste is a step of its own, so a cut one must
+// be too. Moving the caret away and back keeps the caret and the selection.
+void TEdit::StartUndoStep() {
+  if (text().isEmpty()) return;
+  const int cursor = cursorPosition();
+  const int start = selectionStart();
+  const int length = int(selectedText().size());
+  setCursorPosition(cursor > 0 ? cursor - 1 : cursor + 1);
+  if (length == 0) {
+    setCursorPosition(cursor);
+  } else if (cursor == start) {
+    setSelection(start + length, -length);
+  } else {
+    setSelection(start, length);
+  }
 }
 
 void TEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -93,9 +113,12 @@ void TEdit::contextMenuEvent(QContextMenuEvent* event) {
   if (!menu) return;
   menu->setAttribute(Qt::WA_DeleteOnClose);
   if (max_length_ > 0) {
+    // The menu's Paste is the action bound to QLineEdit::paste; it is bound to
+    // the paste within the limit instead.
     for (QAction* action : menu->actions()) {
-      if (action->objectName() != QLatin1String("edit-paste")) continue;
-      disconnect(action, &QAction::triggered, nullptr, nullptr);
+      const bool bound = disconnect(action, &QAction::triggered, this, &QLineEdit::paste) ||
+                         disconnect(action, SIGNAL(triggered()), this, SLOT(paste()));
+      if (!bound) continue;
       connect(action, &QAction::triggered, this,
               [this] { PasteWithinLimit(QClipboard::Clipboard); });
     }
