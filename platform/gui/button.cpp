@@ -9,6 +9,9 @@ namespace bilan::gui {
 
 TButton::TButton(TForm& owner) : QPushButton(&owner), owner_(owner) {
   setFocusPolicy(Qt::StrongFocus);
+  // A child window is opaque: nothing drawn beneath shows through the
+  // style's rounded corners.
+  setAutoFillBackground(true);
   setAutoDefault(false);
   setDefault(false);
   QPushButton::setFont(font_.ToQFont());

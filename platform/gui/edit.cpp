@@ -14,6 +14,9 @@ constexpr int kBorderAndMargins = 8;
 
 TEdit::TEdit(TForm& owner) : QLineEdit(&owner), owner_(owner) {
   setFocusPolicy(Qt::StrongFocus);
+  // A child window is opaque: nothing drawn beneath shows through the
+  // style's rounded corners.
+  setAutoFillBackground(true);
   setFrame(true);
   setTextMargins(0, 0, 0, 0);
   setAttribute(Qt::WA_MacShowFocusRect, false);

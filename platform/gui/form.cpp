@@ -88,7 +88,7 @@ void TForm::ScaleForScreen() {
   const int ppi = ScreenPixelsPerInch();
   TFont base = font_;
   if (ppi != pixels_per_inch_) base.Height = MulDivRound(base.Height, ppi, pixels_per_inch_);
-  const int m = MeasureTextHeight(base.ToQFont());
+  const int m = MeasureBaseFont(base.ToQFont());
   const int d = text_height_;
   if (m == d) return;
   for (TControl* control : controls_) control->ChangeScale(m, d, ppi);

@@ -30,9 +30,11 @@ int ScreenPixelsPerInch() {
   return static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
 }
 
-int MeasureTextHeight(const QFont& font) {
+int MeasureTextHeight(const QFont& font) { return QFontMetrics(font).height(); }
+
+int MeasureBaseFont(const QFont& font) {
   if (ForcedMeasure()) return ForcedMeasure()(font);
-  return QFontMetrics(font).height();
+  return MeasureTextHeight(font);
 }
 
 bool RightToLeftSupport() {

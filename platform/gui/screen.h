@@ -12,8 +12,11 @@ namespace bilan::gui {
 
 // Logical pixels per inch of the primary screen (96 when there is none).
 int ScreenPixelsPerInch();
-// The height in pixels of "0" drawn in `font` on the screen: its line height.
+// The line height of `font` on the screen in pixels.
 int MeasureTextHeight(const QFont& font);
+// The height of "0" in the window's base font, the measure M of resolution
+// scaling: its line height, unless a test forces another value.
+int MeasureBaseFont(const QFont& font);
 // Right-to-left language support, decided once, on first use: on when the
 // application's layout direction or the system locale's text direction is
 // right to left.
