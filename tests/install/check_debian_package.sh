@@ -26,12 +26,13 @@ for needed in 'libqt6core6' 'libqt6gui6' 'libqt6widgets6' 'libjpeg[0-9a-z.-]*' '
 done
 
 # The package holds the installed tree under /usr and nothing else.
+dpkg-deb --fsys-tarfile "$deb" | tar -t >"$scratch/files"
 while IFS= read -r path; do
   [[ $path == ./usr/* || $path == ./ ]] || fail "file outside /usr: $path"
-done < <(dpkg-deb --fsys-tarfile "$deb" | tar -t)
+done <"$scratch/files"
 for f in ./usr/bin/bilan ./usr/bin/bilan-calcul ./usr/share/applications/fr.bilan.Bilan.desktop \
   ./usr/share/icons/hicolor/128x128/apps/fr.bilan.Bilan.png ./usr/share/man/man1/bilan.1.gz; do
-  dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -qx "$f" || fail "package lacks $f"
+  grep -qx -- "$f" "$scratch/files" || fail "package lacks $f"
 done
 
 # Run the companion from the unpacked package, with the system's libraries.
