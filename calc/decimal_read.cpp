@@ -1,0 +1,122 @@
+// Text to number: one pass over the bytes, digits accumulated as the text is
+// read, then one scaling by a power of ten.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "calc/decimal_text.h"
+#include "calc/extended_scope.h"
+#include "calc/power_of_ten.h"
+#include "platform/runtime/decimal_mark.h"
+#include "platform/runtime/errors.h"
+
+namespace bilan {
+namespace {
+
+bool IsDigit(unsigned char c) { return static_cast<unsigned>(c - '0') < 10u; }
+
+// The digits read so far, accumulated as acc := acc * 10 + d with each of the
+// two operations rounded to Extended. While acc * 10 + 9 stays below 2^63 both
+// operations are exact, so an integer holds the same value faster; after that
+// the Extended arithmetic takes over.
+class DigitAccumulator {
+ public:
+  const unsigned char* ReadDigits(const unsigned char* p, const unsigned char* end) {
+    for (; p != end && IsDigit(*p); ++p) {
+      const unsigned digit = *p - '0';
+      if (!in_extended_) {
+        if (exact_ <= kExactLimit) {
+          exact_ = exact_ * 10 + digit;
+          continue;
+        }
+        value_ = FromInteger(static_cast<std::int64_t>(exact_));
+        in_extended_ = true;
+      }
+      // Once infinite the value stays infinite: skip the arithmetic.
+      if (!IsInfinite(value_)) value_ = Add(Multiply(value_, 10.0L), FromInteger(digit));
+    }
+    return p;
+  }
+
+  Extended Value() const {
+    return in_extended_ ? value_ : FromInteger(static_cast<std::int64_t>(exact_));
+  }
+
+ private:
+  static constexpr std::uint64_t kExactLimit = (INT64_MAX - 9) / 10;
+  std::uint64_t exact_ = 0;
+  Extended value_ = 0;
+  bool in_extended_ = false;
+};
+
+// The exponent reading stops right after the digit that makes it reach 500, so
+// it never exceeds 4999; any digit left over then rejects the text.
+constexpr int kExponentStop = 500;
+
+bool Convert(std::string_view text, char mark, Extended& result) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* const end = p + text.size();
+  const auto mark_byte = static_cast<unsigned char>(mark);
+
+  while (p != end && *p == ' ') ++p;
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  const auto* const after_sign = p;
+
+  DigitAccumulator digits;
+  p = digits.ReadDigits(p, end);
+  std::size_t fraction_digits = 0;
+  if (p != end && *p == mark_byte) {
+    const auto* const fraction_start = ++p;
+    p = digits.ReadDigits(p, end);
+    fraction_digits = static_cast<std::size_t>(p - fraction_start);
+  }
+  if (p == after_sign) return false;
+
+  int exponent = 0;
+  if (p != end && (*p == 'E' || *p == 'e')) {
+    ++p;
+    bool exponent_negative = false;
+    if (p != end && (*p == '+' || *p == '-')) exponent_negative = *p++ == '-';
+    while (p != end && IsDigit(*p) && exponent < kExponentStop)
+      exponent = exponent * 10 + (*p++ - '0');
+    if (exponent_negative) exponent = -exponent;
+  }
+
+  while (p != end && *p == ' ') ++p;
+  if (p != end) return false;
+
+  const Extended accumulated = digits.Value();
+  if (IsInfinite(accumulated)) return false;
+  // fraction_digits may be as large as the text; every power from -5120 down
+  // scales to zero, so the power is clamped before it is narrowed to an int.
+  constexpr std::int64_t kBelowTables = -10000;
+  const std::int64_t power = std::int64_t{exponent} - static_cast<std::int64_t>(fraction_digits);
+  const Extended scaled = ScaleByPowerOfTenInCurrentEnvironment(
+      accumulated, static_cast<int>(power < kBelowTables ? kBelowTables : power));
+  if (IsInfinite(scaled)) return false;
+  result = negative ? Negate(scaled) : scaled;
+  return true;
+}
+
+}  // namespace
+
+bool TryReadDecimal(std::string_view text, Extended& value) {
+  ExtendedArithmeticScope scope;
+  return Convert(text, DecimalMark, value);
+}
+
+Extended ReadDecimal(std::string_view text) {
+  Extended value;
+  if (!TryReadDecimal(text, value)) {
+    std::string message;
+    message.reserve(text.size() + 64);
+    message += '\'';
+    message += text;
+    message += "' n'est pas une valeur en virgule flottante correcte";
+    throw EConvertError(std::move(message));
+  }
+  return value;
+}
+
+}  // namespace bilan

@@ -1,0 +1,203 @@
+// Number to text: the 18 leading decimal digits are made in Extended
+// arithmetic, cut half up to the precision, and laid out in the general format.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "calc/decimal_text.h"
+#include "calc/extended_scope.h"
+#include "calc/power_of_ten.h"
+#include "platform/runtime/decimal_mark.h"
+
+namespace bilan {
+namespace {
+
+constexpr std::int16_t kInfinityExponent = 32767;
+constexpr std::int16_t kNaNExponent = -32768;
+constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
+constexpr int kBias = 16383;
+constexpr int kWorkingDigits = 18;
+constexpr std::int64_t kTenTo17 = 100000000000000000;
+constexpr std::int64_t kTenTo18 = 1000000000000000000;
+
+int ClampPrecision(int precision) { return std::clamp(precision, 2, kWorkingDigits); }
+
+// The 18 digits N (10^17 <= N < 10^18) and the exponent k with
+// |x| ~ 0.N * 10^k, for a normal x.
+struct LeadingDigits {
+  std::int64_t n;
+  int k;
+};
+
+LeadingDigits EighteenDigits(Extended x, int binary_exponent) {
+  // floor(e * log10(2)) + 1 with log10(2) ~ 19728 / 2^16: the decimal exponent
+  // or one below it, except for some tiny numbers where it is one above.
+  int k = ((binary_exponent * 19728) >> 16) + 1;
+  Extended s =
+      RoundToInteger(ScaleByPowerOfTenInCurrentEnvironment(Magnitude(x), kWorkingDigits - k));
+  if (s >= kSmallPowersOfTen[18]) {
+    // The estimate was one too small: 19 digits. Divided as an Extended
+    // number, then rounded to an integer again (ties to even).
+    s = Divide(s, 10.0L);
+    ++k;
+  }
+  std::int64_t n = IntegerValue(RoundToInteger(s));
+  if (n < kTenTo17) {  // the estimate was one too large
+    n *= 10;
+    --k;
+  }
+  if (n >= kTenTo18) {  // a scaling that rounded up onto the next power of ten
+    n /= 10;
+    ++k;
+  }
+  return {n, k};
+}
+
+void MakeForm(Extended value, int precision, DecimalForm& form) {
+  form.DecimalExponent = 0;
+  form.IsNegative = false;
+  std::memset(form.DigitString, 0, sizeof form.DigitString);
+
+  const ExtendedBits bits = BitsOf(value);
+  const int stored_exponent = bits.sign_and_exponent & 0x7FFF;
+  const bool sign = (bits.sign_and_exponent & 0x8000) != 0;
+  if (stored_exponent == 0x7FFF) {
+    // Infinity also when the integer bit is clear (the old pseudo-infinity
+    // and pseudo-NaN encodings); any other payload is a NaN.
+    if (bits.significand == kIntegerBit || (bits.significand & kIntegerBit) == 0) {
+      form.DecimalExponent = kInfinityExponent;
+      form.IsNegative = sign;
+    } else {
+      form.DecimalExponent = kNaNExponent;
+    }
+    return;
+  }
+  if (stored_exponent == 0) return;  // zero, negative zero, every denormal: "0"
+  if ((bits.significand & kIntegerBit) == 0) {
+    // An unnormal: the unit refuses it as an operand (invalid operation), so
+    // it is written like the NaN that any arithmetic on it gives.
+    form.DecimalExponent = kNaNExponent;
+    return;
+  }
+
+  const LeadingDigits leading = EighteenDigits(value, stored_exponent - kBias);
+  char digits[kWorkingDigits];
+  std::int64_t n = leading.n;
+  for (int i = kWorkingDigits - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+
+  // Cut half up on the decimal digits: the second of the two roundings.
+  int k = leading.k;
+  int count = precision;
+  if (precision < kWorkingDigits && digits[precision] >= '5') {
+    int i = precision - 1;
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    if (i >= 0) {
+      ++digits[i];
+    } else {
+      digits[0] = '1';
+      count = 1;
+      ++k;
+    }
+  }
+  while (count > 0 && digits[count - 1] == '0') --count;
+
+  form.DecimalExponent = static_cast<std::int16_t>(k);
+  form.IsNegative = sign;
+  std::memcpy(form.DigitString, digits, static_cast<std::size_t>(count));
+}
+
+// Lays the form out in the general format into out (at least 32 bytes) and
+// returns the length.
+std::size_t Layout(const DecimalForm& form, int precision, char mark, char* out) {
+  char* p = out;
+  if (form.DecimalExponent == kNaNExponent) {
+    std::memcpy(p, "NAN", 3);
+    return 3;
+  }
+  if (form.IsNegative) *p++ = '-';
+  if (form.DecimalExponent == kInfinityExponent) {
+    std::memcpy(p, "INF", 3);
+    return static_cast<std::size_t>(p + 3 - out);
+  }
+  const char* digits = form.DigitString;
+  const int n = static_cast<int>(std::strlen(digits));
+  if (n == 0) {
+    *p++ = '0';
+    return static_cast<std::size_t>(p - out);
+  }
+  const int k = form.DecimalExponent;
+  if (k > precision || k < -3) {
+    *p++ = digits[0];
+    if (n > 1) {
+      *p++ = mark;
+      std::memcpy(p, digits + 1, static_cast<std::size_t>(n - 1));
+      p += n - 1;
+    }
+    *p++ = 'E';
+    int e = k - 1;
+    if (e < 0) {
+      *p++ = '-';
+      e = -e;
+    }
+    char reversed[8];
+    int len = 0;
+    do {
+      reversed[len++] = static_cast<char>('0' + e % 10);
+      e /= 10;
+    } while (e != 0);
+    while (len > 0) *p++ = reversed[--len];
+  } else if (k >= 1) {
+    const int integer_digits = std::min(k, n);
+    std::memcpy(p, digits, static_cast<std::size_t>(integer_digits));
+    p += integer_digits;
+    for (int i = n; i < k; ++i) *p++ = '0';
+    if (n > k) {
+      *p++ = mark;
+      std::memcpy(p, digits + k, static_cast<std::size_t>(n - k));
+      p += n - k;
+    }
+  } else {
+    *p++ = '0';
+    *p++ = mark;
+    for (int i = 0; i < -k; ++i) *p++ = '0';
+    std::memcpy(p, digits, static_cast<std::size_t>(n));
+    p += n;
+  }
+  return static_cast<std::size_t>(p - out);
+}
+
+}  // namespace
+
+DecimalForm MakeDecimalForm(Extended value, int precision) {
+  DecimalForm form;
+  ExtendedArithmeticScope scope;
+  MakeForm(value, ClampPrecision(precision), form);
+  return form;
+}
+
+std::string FormatDecimal(Extended value, int precision) {
+  precision = ClampPrecision(precision);
+  DecimalForm form;
+  {
+    ExtendedArithmeticScope scope;
+    MakeForm(value, precision, form);
+  }
+  // The longest text, "-d,dddddddddddddddddE-4951", has 26 characters.
+  char buffer[64];
+  const std::size_t length = Layout(form, precision, DecimalMark, buffer);
+  return std::string(buffer, length);
+}
+
+std::string WriteDecimal(Extended value) { return FormatDecimal(value, 15); }
+
+Extended ScaleByPowerOfTen(Extended x, int p) {
+  ExtendedArithmeticScope scope;
+  return ScaleByPowerOfTenInCurrentEnvironment(x, p);
+}
+
+}  // namespace bilan
