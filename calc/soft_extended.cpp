@@ -1,5 +1,6 @@
 #include "calc/soft_extended.h"
 
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -197,19 +198,13 @@ SoftExtended AddUnpacked(Unpacked x, Unpacked y, SoftFlags& flags) {
 
 }  // namespace
 
-SoftExtended SoftExtended::FromUnsigned(std::uint64_t value) noexcept {
-  if (value == 0) return SoftExtended();
-  const int shift = __builtin_clzll(value);
-  return Pack(false, kExponentBias + 63 - shift, value << shift);
+#ifdef BILAN_SOFT_EXTENDED_FROM_LONG_DOUBLE
+SoftExtended::SoftExtended(long double x) noexcept {
+  std::array<std::uint8_t, 10> bytes;
+  std::memcpy(bytes.data(), &x, bytes.size());
+  *this = FromBytes(bytes);
 }
-
-SoftExtended SoftExtended::FromInteger(std::int64_t value) noexcept {
-  // The magnitude of the most negative value only fits unsigned.
-  const std::uint64_t magnitude =
-      value < 0 ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
-  const SoftExtended x = FromUnsigned(magnitude);
-  return value < 0 ? -x : x;
-}
+#endif
 
 SoftExtended SoftExtended::FromBytes(const std::array<std::uint8_t, 10>& bytes) noexcept {
   std::uint64_t significand = 0;

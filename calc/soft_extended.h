@@ -16,7 +16,17 @@
 // functions, or traps. Comparisons and integer conversions raise no flags.
 
 #include <array>
+#include <cfloat>
 #include <cstdint>
+
+// Where long double is this very format, a value converts from it exactly, by
+// copying its bits: that lets expected values be written as literals. Never
+// the other way: an arithmetic expression must not fall back to the hardware.
+// BILAN_SOFT_EXTENDED_NO_BRIDGE hides it, to prove that code builds without it.
+#if (defined(__x86_64__) || defined(__i386__)) && LDBL_MANT_DIG == 64 && \
+    !defined(BILAN_SOFT_EXTENDED_NO_BRIDGE)
+#define BILAN_SOFT_EXTENDED_FROM_LONG_DOUBLE 1
+#endif
 
 namespace bilan {
 
@@ -37,6 +47,9 @@ class SoftExtended {
   static constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
 
   constexpr SoftExtended() noexcept = default;  // +0
+#ifdef BILAN_SOFT_EXTENDED_FROM_LONG_DOUBLE
+  SoftExtended(long double x) noexcept;  // NOLINT: implicit on purpose, exact
+#endif
   static constexpr SoftExtended FromBits(std::uint16_t sign_exponent,
                                          std::uint64_t significand) noexcept {
     SoftExtended x;
@@ -45,8 +58,18 @@ class SoftExtended {
     return x;
   }
   // Every 64-bit integer is exact in this format.
-  static SoftExtended FromInteger(std::int64_t value) noexcept;
-  static SoftExtended FromUnsigned(std::uint64_t value) noexcept;
+  static constexpr SoftExtended FromUnsigned(std::uint64_t value) noexcept {
+    if (value == 0) return SoftExtended();
+    const int shift = __builtin_clzll(value);
+    return FromBits(static_cast<std::uint16_t>(kExponentBias + 63 - shift), value << shift);
+  }
+  static constexpr SoftExtended FromInteger(std::int64_t value) noexcept {
+    // The magnitude of the most negative value only fits unsigned.
+    const std::uint64_t magnitude =
+        value < 0 ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
+    const SoftExtended x = FromUnsigned(magnitude);
+    return value < 0 ? -x : x;
+  }
   // The ten bytes in memory order of a little-endian x87 long double.
   static SoftExtended FromBytes(const std::array<std::uint8_t, 10>& bytes) noexcept;
   std::array<std::uint8_t, 10> ToBytes() const noexcept;
