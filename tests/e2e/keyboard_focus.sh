@@ -22,18 +22,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number that no other server (or other test) holds.
+# A display number that no other server holds (other scripts count from 90).
+# The server must be ours: if another one won the number, try the next.
 display=""
-for n in $(seq 71 140); do
-  if [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]]; then display=":$n"; break; fi
+for n in $(seq 71 89); do
+  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  server_pid=$!
+  for _ in $(seq 100); do
+    kill -0 "$server_pid" 2>/dev/null || break
+    DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && { display=":$n"; break; }
+    sleep 0.1
+  done
+  [[ -n $display ]] && break
+  kill "$server_pid" 2>/dev/null || true
+  wait "$server_pid" 2>/dev/null || true
+  server_pid=""
 done
-[[ -n $display ]] || { echo "no free display number" >&2; exit 1; }
+[[ -n $display ]] || { echo "no X server could be started" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=$display
-
-Xvfb "$display" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-server_pid=$!
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getdisplaygeometry >/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
 
 # A window manager gives the program's window the focus as a desktop does.
 if command -v openbox >/dev/null; then
