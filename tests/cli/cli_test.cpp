@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -103,6 +105,35 @@ TEST(BilanCalculRuns, DecimalMarkFromTheEnvironment) {
     EXPECT_EQ(run.out.substr(0, first_line.size()), first_line)
         << (environment.empty() ? "no locale variables" : environment[0]);
   }
+}
+
+// A locale whose radix character is two bytes (U+066B in UTF-8) gives the
+// full stop.
+TEST(BilanCalculRuns, MultiByteRadixLocale) {
+  if (std::system("command -v localedef >/dev/null 2>&1") != 0) GTEST_SKIP() << "no localedef";
+  char dir[] = "/tmp/bilan-cli-locale-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string locale_dir = std::string(dir) + "/ps_AF.UTF-8";
+  const int built =
+      std::system(("localedef -i ps_AF -f UTF-8 " + locale_dir + " >/dev/null 2>&1").c_str());
+  if (!std::filesystem::exists(locale_dir + "/LC_NUMERIC")) {
+    std::filesystem::remove_all(dir);
+    GTEST_SKIP() << "localedef could not build ps_AF.UTF-8 (status " << built << ")";
+  }
+  const std::vector<std::string> environment = {"LOCPATH=" + std::string(dir),
+                                                "LC_ALL=ps_AF.UTF-8"};
+  const ProgramRun accepted = Calcul(environment, "3", "1.5");
+  EXPECT_EQ(accepted.exit_status, 0) << accepted.err;
+  EXPECT_EQ(accepted.out, "1.5\n36\n13140\n0.01314\n");
+  const ProgramRun rejected = Calcul(environment, "3",
+                                     "1\xD9\xAB"
+                                     "5");
+  EXPECT_EQ(rejected.exit_status, 1);
+  EXPECT_EQ(rejected.err,
+            "'1\xD9\xAB"
+            "5" +
+                kNotANumber);
+  std::filesystem::remove_all(dir);
 }
 
 // An argument as long as the system allows is quoted whole.
