@@ -80,6 +80,10 @@ void TEdit::ApplyColors() {
   QPalette colors = palette();
   colors.setColor(QPalette::Base, color_.Resolve());
   colors.setColor(QPalette::Text, font_.Color.Resolve());
+  // The selection shows only while the field has the focus; while the window
+  // is inactive it is kept but drawn as plain text.
+  colors.setColor(QPalette::Inactive, QPalette::Highlight, color_.Resolve());
+  colors.setColor(QPalette::Inactive, QPalette::HighlightedText, font_.Color.Resolve());
   setPalette(colors);
 }
 

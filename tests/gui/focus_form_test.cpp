@@ -480,6 +480,22 @@ class FocusFormTest : public QObject {
     QCOMPARE(CaretAndSelection(edit), before);
   }
 
+  // The selection is kept while the window is inactive but not shown.
+  void selectionHiddenWhileInactive() {
+    QVERIFY(ShowAndActivate(*w_->form));
+    TEdit& edit = w_->Edit("Edit4");
+    edit.SetFocus();
+    const QImage selected = edit.grab().toImage();
+    QWidget other;
+    QVERIFY(ShowAndActivate(other));
+    QVERIFY(edit.hasSelectedText());
+    const QImage inactive = edit.grab().toImage();
+    edit.deselect();
+    const QImage plain = edit.grab().toImage();
+    QVERIFY(selected != plain);
+    QCOMPARE(inactive, plain);
+  }
+
   void reactivationReturnsToButtonWithItsLook() {
     QVERIFY(ShowAndActivate(*w_->form));
     QTest::mouseClick(&w_->Widget("Button1"), Qt::LeftButton);
