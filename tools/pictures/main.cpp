@@ -1,6 +1,7 @@
 // Writes the main window's four pictures and the application icon into a
-// checkout: generate-pictures <repository root>. The output depends only on this
-// code, Qt's rasteriser and the banner's face, so a rerun gives the same files.
+// checkout: generate-pictures <output root> [<source root>]; the source root,
+// where the banner's face is looked for, defaults to the output root. The output depends only on
+// this code, Qt's rasteriser and the banner's face, so a rerun gives the same files.
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -54,16 +55,17 @@ int main(int argc, char** argv) {
   // Fonts need a GUI application object, not a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: generate-pictures <repository root>\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: generate-pictures <output root> [<source root>]\n");
     return 2;
   }
   const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  const QString sources = argc == 3 ? QDir(QString::fromLocal8Bit(argv[2])).absolutePath() : root;
   for (const char* dir : {"ui/pictures", "app/icon", "packaging/icons"}) QDir(root).mkpath(dir);
 
   SaveJpeg(pictures::DrawTopBand(), root + "/ui/pictures/top_band.jpg");
   SaveJpeg(pictures::DrawBottomBand(), root + "/ui/pictures/bottom_band.jpg");
-  SaveJpeg(pictures::DrawTitleBanner(BannerFace(root)), root + "/ui/pictures/title_banner.jpg");
+  SaveJpeg(pictures::DrawTitleBanner(BannerFace(sources)), root + "/ui/pictures/title_banner.jpg");
   SaveJpeg(pictures::DrawTank(), root + "/ui/pictures/tank.jpg");
 
   const QImage icon = pictures::DrawFlagIcon();
