@@ -107,6 +107,9 @@ class TForm : public QWidget {
   void ApplyAnchors();
   void FixNormalSize(bool fixed);
   void UpdateButtonLooks();
+  // Qt's own focus chain, which accessibility and Qt's fallbacks follow, is
+  // made the same ring.
+  void ArrangeFocusChain();
 
   std::vector<std::unique_ptr<TGraphicControl>> drawn_;
   std::vector<TControl*> controls_;

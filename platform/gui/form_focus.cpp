@@ -96,7 +96,14 @@ bool TForm::focusNextPrevChild(bool next) {
   return true;
 }
 
+void TForm::ArrangeFocusChain() {
+  const std::vector<TWinControl*> ring = TabOrderedControls();
+  for (std::size_t i = 1; i < ring.size(); ++i)
+    QWidget::setTabOrder(&ring[i - 1]->Widget(), &ring[i]->Widget());
+}
+
 bool TForm::event(QEvent* event) {
+  if (event->type() == QEvent::Show) ArrangeFocusChain();
   // Qt sends the activation before it gives the focus back, so at the first
   // activation the ring's first control is focused before Qt would pick one.
   if (event->type() == QEvent::WindowActivate && !active_control_) {

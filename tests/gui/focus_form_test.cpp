@@ -257,6 +257,23 @@ class FocusFormTest : public QObject {
     QCOMPARE(w_->clicks["Button1"] + w_->clicks["Button2"], 0);
   }
 
+  // Qt's own chain, which accessibility follows, is the ring too.
+  void qtFocusChainIsTheRing() {
+    QVERIFY(ShowAndActivate(*w_->form));
+    QStringList chain;
+    QWidget* widget = &w_->Widget("Edit1");
+    for (int i = 0; i < 8; ++i) {
+      for (const auto& [name, control] : w_->controls) {
+        if (&control->Widget() == widget) chain << name;
+      }
+      do {
+        widget = widget->nextInFocusChain();
+      } while (widget->focusPolicy() == Qt::NoFocus);
+    }
+    QCOMPARE(chain, QStringList({"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Button1",
+                                 "Button2"}));
+  }
+
   void eightTabsGoRoundTheRing() {
     QVERIFY(ShowAndActivate(*w_->form));
     QStringList visited;
