@@ -134,6 +134,18 @@ check "the window is active again" "$window" "$(xdotool getactivewindow 2>/dev/n
 keys Left
 check "the focus came back to = (Left reached Edit6)" "6,56562" "$(focused_text)"
 
+# The middle button pastes the primary selection, cut to Edit2's limit of 10.
+xdotool mousemove --window "$window" 350 222 click 1
+keys ctrl+a BackSpace
+printf '123456789012345' | xclip -selection primary -quiet -i >/dev/null 2>&1 &
+xclip_pid=$!
+sleep 0.3
+xdotool mousemove --window "$window" 350 222 click 2
+sleep 0.3
+kill "$xclip_pid" 2>/dev/null || true
+wait "$xclip_pid" 2>/dev/null || true
+check "middle-button paste into Edit2 keeps ten characters" "1234567890" "$(focused_text)"
+
 kill -0 "$app_pid" 2>/dev/null || { echo "the program ended early" >&2; cat "$work/stderr.log" >&2; exit 1; }
 if ((failures > 0)); then
   echo "--- program stderr ---" >&2
