@@ -31,7 +31,8 @@ while IFS= read -r path; do
   [[ $path == ./usr/* || $path == ./ ]] || fail "file outside /usr: $path"
 done <"$scratch/files"
 for f in ./usr/bin/bilan ./usr/bin/bilan-calcul ./usr/share/applications/fr.bilan.Bilan.desktop \
-  ./usr/share/icons/hicolor/128x128/apps/fr.bilan.Bilan.png ./usr/share/man/man1/bilan.1.gz; do
+  ./usr/share/icons/hicolor/128x128/apps/fr.bilan.Bilan.png ./usr/share/man/man1/bilan.1.gz \
+  ./usr/share/doc/bilan/copyright; do
   grep -qx -- "$f" "$scratch/files" || fail "package lacks $f"
 done
 

@@ -22,6 +22,7 @@ required=(
   share/metainfo/$app_id.metainfo.xml
   share/man/man1/bilan.1.gz
   share/man/man1/bilan-calcul.1.gz
+  share/doc/bilan/copyright
 )
 for size in 16 22 24 32 48 64 128; do
   required+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -35,7 +36,7 @@ done
 
 # Nothing anywhere else: a stray install rule (a test program, a library, a
 # header) must not slip into the package.
-allowed='^(bin/bilan|bin/bilan-calcul|share/applications/[^/]+\.desktop|share/metainfo/[^/]+\.metainfo\.xml|share/icons/hicolor/[0-9]+x[0-9]+/apps/[^/]+\.png|share/man/man1/[^/]+\.1\.gz)$'
+allowed='^(bin/bilan|bin/bilan-calcul|share/applications/[^/]+\.desktop|share/metainfo/[^/]+\.metainfo\.xml|share/icons/hicolor/[0-9]+x[0-9]+/apps/[^/]+\.png|share/man/man1/[^/]+\.1\.gz|share/doc/bilan/copyright)$'
 while IFS= read -r f; do
   [[ $f =~ $allowed ]] || fail "unexpected installed file $f"
 done < <(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
