@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "calc/decimal_text.h"
+#include "calc/exact_scaling.h"
 #include "calc/extended_scope.h"
 #include "calc/power_of_ten.h"
 #include "platform/runtime/decimal_mark.h"
@@ -18,9 +20,12 @@ bool IsDigit(unsigned char c) { return static_cast<unsigned>(c - '0') < 10u; }
 // The digits read so far, accumulated as acc := acc * 10 + d with each of the
 // two operations rounded to Extended. While acc * 10 + 9 stays below 2^63 both
 // operations are exact, so an integer holds the same value faster; after that
-// the Extended arithmetic takes over.
+// the Extended arithmetic takes over, and only then is the floating-point unit
+// set up for it.
 class DigitAccumulator {
  public:
+  explicit DigitAccumulator(std::optional<ExtendedArithmeticScope>& scope) : scope_(scope) {}
+
   const unsigned char* ReadDigits(const unsigned char* p, const unsigned char* end) {
     for (; p != end && IsDigit(*p); ++p) {
       const unsigned digit = *p - '0';
@@ -29,6 +34,7 @@ class DigitAccumulator {
           exact_ = exact_ * 10 + digit;
           continue;
         }
+        if (!scope_) scope_.emplace();
         value_ = FromInteger(static_cast<std::int64_t>(exact_));
         in_extended_ = true;
       }
@@ -38,22 +44,36 @@ class DigitAccumulator {
     return p;
   }
 
+  bool Exact() const { return !in_extended_; }
+  std::uint64_t ExactValue() const { return exact_; }
   Extended Value() const {
     return in_extended_ ? value_ : FromInteger(static_cast<std::int64_t>(exact_));
   }
 
  private:
   static constexpr std::uint64_t kExactLimit = (INT64_MAX - 9) / 10;
+  std::optional<ExtendedArithmeticScope>& scope_;
   std::uint64_t exact_ = 0;
   Extended value_ = 0;
   bool in_extended_ = false;
 };
 
+// An exact integer scaled by at most 10^27 is one rounded operation with an
+// exact factor: done in integer arithmetic, it needs no floating-point setup.
+Extended ScaleExactly(std::uint64_t digits, int power, bool negative) {
+  if (digits == 0) return negative ? -0.0L : 0.0L;
+  UnpackedExtended x = UnpackInteger(digits);
+  if (power > 0) x = MultiplyByExactPowerOfTen(x, power);
+  if (power < 0) x = DivideByExactPowerOfTen(x, -power);
+  return Pack(x, negative);
+}
+
 // The exponent reading stops right after the digit that makes it reach 500, so
 // it never exceeds 4999; any digit left over then rejects the text.
 constexpr int kExponentStop = 500;
 
-bool Convert(std::string_view text, char mark, Extended& result) {
+bool Convert(std::string_view text, char mark, Extended& result,
+             std::optional<ExtendedArithmeticScope>& scope) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* const end = p + text.size();
   const auto mark_byte = static_cast<unsigned char>(mark);
@@ -63,7 +83,7 @@ bool Convert(std::string_view text, char mark, Extended& result) {
   if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
   const auto* const after_sign = p;
 
-  DigitAccumulator digits;
+  DigitAccumulator digits(scope);
   p = digits.ReadDigits(p, end);
   std::size_t fraction_digits = 0;
   if (p != end && *p == mark_byte) {
@@ -86,14 +106,20 @@ bool Convert(std::string_view text, char mark, Extended& result) {
   while (p != end && *p == ' ') ++p;
   if (p != end) return false;
 
-  const Extended accumulated = digits.Value();
-  if (IsInfinite(accumulated)) return false;
   // fraction_digits may be as large as the text; every power from -5120 down
   // scales to zero, so the power is clamped before it is narrowed to an int.
   constexpr std::int64_t kBelowTables = -10000;
-  const std::int64_t power = std::int64_t{exponent} - static_cast<std::int64_t>(fraction_digits);
-  const Extended scaled = ScaleByPowerOfTenInCurrentEnvironment(
-      accumulated, static_cast<int>(power < kBelowTables ? kBelowTables : power));
+  const std::int64_t power64 = std::int64_t{exponent} - static_cast<std::int64_t>(fraction_digits);
+  const int power = static_cast<int>(power64 < kBelowTables ? kBelowTables : power64);
+
+  if (digits.Exact() && power >= -kLargestExactPowerOfTen && power <= kLargestExactPowerOfTen) {
+    result = ScaleExactly(digits.ExactValue(), power, negative);
+    return true;
+  }
+  if (!scope) scope.emplace();
+  const Extended accumulated = digits.Value();
+  if (IsInfinite(accumulated)) return false;
+  const Extended scaled = ScaleByPowerOfTenInCurrentEnvironment(accumulated, power);
   if (IsInfinite(scaled)) return false;
   result = negative ? Negate(scaled) : scaled;
   return true;
@@ -102,8 +128,10 @@ bool Convert(std::string_view text, char mark, Extended& result) {
 }  // namespace
 
 bool TryReadDecimal(std::string_view text, Extended& value) {
-  ExtendedArithmeticScope scope;
-  return Convert(text, DecimalMark, value);
+  // Entered by the conversion only if it needs the floating-point unit, and
+  // left on return.
+  std::optional<ExtendedArithmeticScope> scope;
+  return Convert(text, DecimalMark, value, scope);
 }
 
 Extended ReadDecimal(std::string_view text) {

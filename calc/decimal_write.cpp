@@ -2,11 +2,14 @@
 // arithmetic, cut half up to the precision, and laid out in the general format.
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "calc/decimal_text.h"
+#include "calc/exact_scaling.h"
 #include "calc/extended_scope.h"
 #include "calc/power_of_ten.h"
 #include "platform/runtime/decimal_mark.h"
@@ -31,19 +34,21 @@ struct LeadingDigits {
   int k;
 };
 
-LeadingDigits EighteenDigits(Extended x, int binary_exponent) {
-  // floor(e * log10(2)) + 1 with log10(2) ~ 19728 / 2^16: the decimal exponent
-  // or one below it, except for some tiny numbers where it is one above.
-  int k = ((binary_exponent * 19728) >> 16) + 1;
-  Extended s =
-      RoundToInteger(ScaleByPowerOfTenInCurrentEnvironment(Magnitude(x), kWorkingDigits - k));
-  if (s >= kSmallPowersOfTen[18]) {
-    // The estimate was one too small: 19 digits. Divided as an Extended
-    // number, then rounded to an integer again (ties to even).
-    s = Divide(s, 10.0L);
+// floor(e * log10(2)) + 1 with log10(2) ~ 19728 / 2^16: the decimal exponent
+// or one below it, except for some tiny numbers where it is one above.
+int EstimateDecimalExponent(int binary_exponent) { return ((binary_exponent * 19728) >> 16) + 1; }
+
+// Steps 5 to 7 on the integer S: 19 digits are divided by 10 as an Extended
+// number and rounded to an integer again (ties to even), and an estimate that
+// was one too large leaves 17 digits, to which a zero is appended.
+LeadingDigits Normalize(std::int64_t n, int k, bool nineteen_digits, std::int64_t remainder) {
+  if (nineteen_digits) {
+    // n is S div 10 here and remainder S mod 10. S / 10 = n + remainder / 10,
+    // and n >= 10^17 leaves at least 1/16 of resolution below the point, so
+    // the Extended quotient is on the same side of one half as the exact one.
+    if (remainder > 5 || (remainder == 5 && (n & 1))) ++n;
     ++k;
   }
-  std::int64_t n = IntegerValue(RoundToInteger(s));
   if (n < kTenTo17) {  // the estimate was one too large
     n *= 10;
     --k;
@@ -55,7 +60,73 @@ LeadingDigits EighteenDigits(Extended x, int binary_exponent) {
   return {n, k};
 }
 
-void MakeForm(Extended value, int precision, DecimalForm& form) {
+// The general procedure, in Extended arithmetic (inside a scope).
+LeadingDigits EighteenDigitsExtended(Extended x, int k) {
+  Extended s =
+      RoundToInteger(ScaleByPowerOfTenInCurrentEnvironment(Magnitude(x), kWorkingDigits - k));
+  bool nineteen_digits = false;
+  if (s >= kSmallPowersOfTen[18]) {
+    // Divided as an Extended number, then rounded to an integer again.
+    s = Divide(s, 10.0L);
+    nineteen_digits = true;
+  }
+  const std::int64_t n = IntegerValue(RoundToInteger(s));
+  return Normalize(n, nineteen_digits ? k + 1 : k, false, 0);
+}
+
+// The same when the scaling is one operation with an exact power of ten (most
+// numbers between 10^-9 and 10^45): integer arithmetic, no floating-point unit.
+LeadingDigits EighteenDigitsExact(const ExtendedBits& x, int k) {
+  const int power = kWorkingDigits - k;
+  // The magnitude straight from the stored fields: no round trip through the
+  // unit's registers.
+  UnpackedExtended s{x.significand, (x.sign_and_exponent & 0x7FFF) - kBias - 63};
+  if (power > 0) s = MultiplyByExactPowerOfTen(s, power);
+  if (power < 0) s = DivideByExactPowerOfTen(s, -power);
+  // s lies between about 10^16 and 10^19 < 2^64: round it to an integer, ties
+  // to even. Its exponent is at most 0 there.
+  std::uint64_t integer = s.significand;
+  if (s.exponent < 0) {
+    const int shift = -s.exponent;
+    const std::uint64_t rest = integer & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    integer >>= shift;
+    if (rest > half || (rest == half && (integer & 1))) ++integer;
+  }
+  if (integer >= static_cast<std::uint64_t>(kTenTo18))
+    return Normalize(static_cast<std::int64_t>(integer / 10), k, true,
+                     static_cast<std::int64_t>(integer % 10));
+  return Normalize(static_cast<std::int64_t>(integer), k, false, 0);
+}
+
+// "00" to "99": two digits per step.
+constexpr std::array<char, 200> MakeDigitPairs() {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}
+constexpr auto kDigitPairs = MakeDigitPairs();
+
+// Nine digits of n < 10^9, most significant first.
+void WriteNineDigits(std::uint32_t n, char* out) {
+  for (int i = 7; i >= 1; i -= 2) {
+    std::memcpy(out + i, &kDigitPairs[2 * (n % 100)], 2);
+    n /= 100;
+  }
+  out[0] = static_cast<char>('0' + n);
+}
+
+// The 18 digits of n < 10^18, as two independent halves.
+void WriteEighteenDigits(std::uint64_t n, char* out) {
+  WriteNineDigits(static_cast<std::uint32_t>(n / 1000000000), out);
+  WriteNineDigits(static_cast<std::uint32_t>(n % 1000000000), out + 9);
+}
+
+void MakeForm(Extended value, int precision, DecimalForm& form,
+              std::optional<ExtendedArithmeticScope>& scope) {
   form.DecimalExponent = 0;
   form.IsNegative = false;
   std::memset(form.DigitString, 0, sizeof form.DigitString);
@@ -82,13 +153,17 @@ void MakeForm(Extended value, int precision, DecimalForm& form) {
     return;
   }
 
-  const LeadingDigits leading = EighteenDigits(value, stored_exponent - kBias);
-  char digits[kWorkingDigits];
-  std::int64_t n = leading.n;
-  for (int i = kWorkingDigits - 1; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + n % 10);
-    n /= 10;
+  const int k_estimate = EstimateDecimalExponent(stored_exponent - kBias);
+  const int power = kWorkingDigits - k_estimate;
+  LeadingDigits leading;
+  if (power >= -kLargestExactPowerOfTen && power <= kLargestExactPowerOfTen) {
+    leading = EighteenDigitsExact(bits, k_estimate);
+  } else {
+    if (!scope) scope.emplace();
+    leading = EighteenDigitsExtended(value, k_estimate);
   }
+  char digits[kWorkingDigits];
+  WriteEighteenDigits(static_cast<std::uint64_t>(leading.n), digits);
 
   // Cut half up on the decimal digits: the second of the two roundings.
   int k = leading.k;
@@ -175,8 +250,8 @@ std::size_t Layout(const DecimalForm& form, int precision, char mark, char* out)
 
 DecimalForm MakeDecimalForm(Extended value, int precision) {
   DecimalForm form;
-  ExtendedArithmeticScope scope;
-  MakeForm(value, ClampPrecision(precision), form);
+  std::optional<ExtendedArithmeticScope> scope;  // entered only if needed
+  MakeForm(value, ClampPrecision(precision), form, scope);
   return form;
 }
 
@@ -184,8 +259,8 @@ std::string FormatDecimal(Extended value, int precision) {
   precision = ClampPrecision(precision);
   DecimalForm form;
   {
-    ExtendedArithmeticScope scope;
-    MakeForm(value, precision, form);
+    std::optional<ExtendedArithmeticScope> scope;  // entered only if needed
+    MakeForm(value, precision, form, scope);
   }
   // The longest text, "-d,dddddddddddddddddE-4951", has 26 characters.
   char buffer[64];
