@@ -17,7 +17,7 @@ packages=(
   locales fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev fakeroot file groff-base
-  at-spi2-core dbus-x11
+  at-spi2-core dbus-x11 libglib2.0-bin
 )
 
 # npm fetches the caption face; a machine may already have its own Node.js,
