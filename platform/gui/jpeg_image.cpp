@@ -1,5 +1,7 @@
 #include "platform/gui/jpeg_image.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <csetjmp>
 #include <cstdio>
 #include <stdexcept>
@@ -39,30 +41,27 @@ class Decompressor {
     errors_.base.output_message = IgnoreMessage;
     errors_.message[0] = '\0';
   }
-  ~Decompressor() {
-    if (created_) jpeg_destroy_decompress(&info_);
-  }
+  // Safe also on a structure that creation never reached: it is zeroed.
+  ~Decompressor() { jpeg_destroy_decompress(&info_); }
   Decompressor(const Decompressor&) = delete;
   Decompressor& operator=(const Decompressor&) = delete;
 
   jpeg_decompress_struct& Info() { return info_; }
   ErrorManager& Errors() { return errors_; }
-  void MarkCreated() { created_ = true; }
 
  private:
   jpeg_decompress_struct info_{};
   ErrorManager errors_{};
-  bool created_ = false;
 };
 
 // Decodes into `image`; returns false after a libjpeg error. Only plain data
 // lives in this frame, so the long jump is safe.
-bool DecodeInto(Decompressor& decompressor, const QByteArray& file, QImage& image) {
+bool DecodeInto(Decompressor& decompressor, const QByteArray& file, TJPEGImage::Colors colors,
+                QImage& image) {
   jpeg_decompress_struct& info = decompressor.Info();
   if (setjmp(decompressor.Errors().recovery) != 0) return false;
 
   jpeg_create_decompress(&info);
-  decompressor.MarkCreated();
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(file.constData()),
                static_cast<unsigned long>(file.size()));
   jpeg_read_header(&info, TRUE);
@@ -74,11 +73,24 @@ bool DecodeInto(Decompressor& decompressor, const QByteArray& file, QImage& imag
   info.dct_method = JDCT_ISLOW;
   info.do_fancy_upsampling = TRUE;
   info.do_block_smoothing = TRUE;
-  info.quantize_colors = FALSE;
+  const bool palette = colors == TJPEGImage::Colors::Palette256;
+  info.quantize_colors = palette ? TRUE : FALSE;
+  if (palette) {
+    info.desired_number_of_colors = 256;
+    info.two_pass_quantize = TRUE;
+    info.dither_mode = JDITHER_FS;
+  }
 
   jpeg_start_decompress(&info);
   image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                 QImage::Format_RGB888);
+                 palette ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+  if (palette) {
+    QList<QRgb> table;
+    for (int i = 0; i < info.actual_number_of_colors; ++i) {
+      table.append(qRgb(info.colormap[0][i], info.colormap[1][i], info.colormap[2][i]));
+    }
+    image.setColorTable(table);
+  }
   while (info.output_scanline < info.output_height) {
     JSAMPROW row = image.scanLine(static_cast<int>(info.output_scanline));
     jpeg_read_scanlines(&info, &row, 1);
@@ -89,10 +101,10 @@ bool DecodeInto(Decompressor& decompressor, const QByteArray& file, QImage& imag
 
 }  // namespace
 
-QImage TJPEGImage::Decode(const QByteArray& file) {
+QImage TJPEGImage::Decode(const QByteArray& file, Colors colors) {
   Decompressor decompressor;
   QImage image;
-  if (!DecodeInto(decompressor, file, image)) {
+  if (!DecodeInto(decompressor, file, colors, image)) {
     throw std::runtime_error(std::string("JPEG: ") + decompressor.Errors().message);
   }
   return image;
@@ -103,7 +115,9 @@ const QImage& TJPEGImage::Image() {
     decoded_ = true;
     ++decode_count_;
     try {
-      image_ = Decode(file_);
+      const QScreen* screen = QGuiApplication::primaryScreen();
+      const bool few_colors = screen != nullptr && screen->depth() <= 8;
+      image_ = Decode(file_, few_colors ? Colors::Palette256 : Colors::Full);
     } catch (const std::runtime_error& error) {
       std::fprintf(stderr, "%s\n", error.what());
     }

@@ -1,7 +1,8 @@
 #pragma once
 // A picture held as a complete JPEG (JFIF) file and decoded with libjpeg at full
 // size with the accurate settings (integer slow DCT, fancy upsampling, block
-// smoothing) into 24-bit RGB. Decoding happens once, on first use, and the
+// smoothing) into 24-bit RGB, or into an 8-bit palette image when the screen
+// shows 256 colours or fewer. Decoding happens once, on first use, and the
 // decoded image serves every later painting. A file that does not decode gives
 // an empty image (and a message on standard error); it never ends the program.
 
@@ -18,9 +19,11 @@ class TJPEGImage {
   const QImage& Image();
   int DecodeCount() const { return decode_count_; }
 
+  enum class Colors { Full, Palette256 };
   // Decodes a JPEG file; throws std::runtime_error with libjpeg's message when
   // the data is not a decodable JPEG. Everything libjpeg allocated is freed.
-  static QImage Decode(const QByteArray& file);
+  // Palette256 quantises in two passes with dithering, libjpeg's best.
+  static QImage Decode(const QByteArray& file, Colors colors = Colors::Full);
 
  private:
   QByteArray file_;

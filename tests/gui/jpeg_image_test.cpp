@@ -24,6 +24,7 @@ class JpegImageTest : public QObject {
  private slots:
   void decodesAtFullSize_data();
   void decodesAtFullSize();
+  void decodesIntoAPaletteForScreensOf256Colours();
   void decodesOnceOnFirstUse();
   void rejectsDataThatIsNotAJpeg_data();
   void rejectsDataThatIsNotAJpeg();
@@ -56,6 +57,30 @@ void JpegImageTest::decodesAtFullSize() {
   QImage reference = QImage::fromData(data, "JPEG").convertToFormat(QImage::Format_RGB888);
   QCOMPARE(reference.size(), size);
   QVERIFY(image == reference);
+}
+
+void JpegImageTest::decodesIntoAPaletteForScreensOf256Colours() {
+  const QByteArray data = ReadPicture("top_band.jpg");
+  const QImage full = TJPEGImage::Decode(data);
+  const QImage palette = TJPEGImage::Decode(data, TJPEGImage::Colors::Palette256);
+  QCOMPARE(palette.format(), QImage::Format_Indexed8);
+  QCOMPARE(palette.size(), full.size());
+  QVERIFY(palette.colorCount() > 16);
+  QVERIFY(palette.colorCount() <= 256);
+  // A close likeness of the full-colour picture: the average error per
+  // channel stays small although single dithered pixels may stray.
+  const QImage rgb = palette.convertToFormat(QImage::Format_RGB888);
+  long long error = 0;
+  for (int y = 0; y < full.height(); ++y) {
+    for (int x = 0; x < full.width(); ++x) {
+      const QColor a = full.pixelColor(x, y), b = rgb.pixelColor(x, y);
+      error += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+               std::abs(a.blue() - b.blue());
+    }
+  }
+  const double per_channel = double(error) / (3.0 * full.width() * full.height());
+  qInfo("palette of %d colours, mean error %.2f per channel", palette.colorCount(), per_channel);
+  QVERIFY(per_channel < 6.0);
 }
 
 void JpegImageTest::decodesOnceOnFirstUse() {
