@@ -24,6 +24,7 @@ namespace bilan {
 namespace {
 
 using x87::Operation;
+using U128 = unsigned __int128;
 
 class OperandSource {
  public:
@@ -45,7 +46,9 @@ class OperandSource {
                                  : ea - target + SoftExtended::kExponentBias;
     }
     eb = std::clamp(eb, 0, 0x7FFF);
-    SoftExtended b = FromBits(RandomSign(), static_cast<std::uint16_t>(eb), Significand());
+    std::uint64_t significand = Significand();
+    if (op == Operation::kMul && Below(3)) significand = CarryingFactor(a.Significand());
+    SoftExtended b = FromBits(RandomSign(), static_cast<std::uint16_t>(eb), significand);
     // Same significand and exponent give cancellation and exact halving.
     if ((op == Operation::kAdd || op == Operation::kSub) && Below(8)) {
       b = FromBits(RandomSign(), a.BiasedExponent(), a.Significand() ^ (Below(2) ? 0 : 1));
@@ -69,6 +72,16 @@ class OperandSource {
   }
   bool Below(std::uint64_t n) { return Uniform(0, n - 1) == 0; }
   bool RandomSign() { return Below(2); }
+
+  // A significand whose product with `a` lies just below a power of two, so
+  // that rounding carries into the next binade: at the top that is overflow,
+  // at the bottom a result that is tiny only before rounding.
+  std::uint64_t CarryingFactor(std::uint64_t a) {
+    if ((a & SoftExtended::kIntegerBit) == 0) return Significand();
+    const U128 target = (U128{1} << 127) - (U128{1} << 62);
+    const auto b = static_cast<std::uint64_t>((target + a - 1) / a);
+    return b + Uniform(0, 2) - 1;  // and its neighbours
+  }
 
   int Target() {
     switch (Uniform(0, 3)) {
@@ -99,7 +112,7 @@ class OperandSource {
 
   std::uint64_t Significand() {
     std::uint64_t s = random_();
-    switch (Uniform(0, 5)) {
+    switch (Uniform(0, 6)) {
       case 0:  // trailing zeros: exact results, ties
         s &= ~std::uint64_t{0} << Uniform(0, 63);
         break;
@@ -108,6 +121,9 @@ class OperandSource {
         break;
       case 2:  // few bits
         s = (std::uint64_t{1} << Uniform(0, 63)) | (std::uint64_t{1} << Uniform(0, 63));
+        break;
+      case 3:  // a power of two and a little more: ties with sticky bits far below
+        s = Uniform(0, 3);
         break;
       default:
         break;
