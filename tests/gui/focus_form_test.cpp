@@ -184,6 +184,7 @@ class FocusFormTest : public QObject {
   // Each row: the control that has the focus, a key with modifiers sent to it,
   // and where the focus is afterwards.
   void keysMoveFocus_data() {
+    // clang-format off
     QTest::addColumn<QString>("from");
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("modifiers");
@@ -195,51 +196,32 @@ class FocusFormTest : public QObject {
       const QString next = ring[(i + 1) % 8];
       const QString previous = ring[(i + 7) % 8];
       QTest::addRow("Tab %s", qPrintable(ring[i])) << ring[i] << int(Qt::Key_Tab) << "" << next;
-      QTest::addRow("Shift+Tab %s", qPrintable(ring[i]))
-          << ring[i] << int(Qt::Key_Backtab) << "Shift" << previous;
+      QTest::addRow("Shift+Tab %s", qPrintable(ring[i])) << ring[i] << int(Qt::Key_Backtab) << "Shift" << previous;
     }
-    QTest::newRow("Ctrl+Tab in a field") << "Edit1" << int(Qt::Key_Tab) << "Ctrl"
-                                         << "Edit1";
-    QTest::newRow("Ctrl+Shift+Tab in a field") << "Edit1" << int(Qt::Key_Backtab) << "Ctrl+Shift"
-                                               << "Edit1";
-    QTest::newRow("Alt+Tab in a field") << "Edit2" << int(Qt::Key_Tab) << "Alt"
-                                        << "Edit2";
-    QTest::newRow("Ctrl+Tab on a button") << "Button1" << int(Qt::Key_Tab) << "Ctrl"
-                                          << "Button1";
+    QTest::newRow("Ctrl+Tab in a field") << "Edit1" << int(Qt::Key_Tab) << "Ctrl" << "Edit1";
+    QTest::newRow("Ctrl+Shift+Tab in a field") << "Edit1" << int(Qt::Key_Backtab) << "Ctrl+Shift" << "Edit1";
+    QTest::newRow("Alt+Tab in a field") << "Edit2" << int(Qt::Key_Tab) << "Alt" << "Edit2";
+    QTest::newRow("Ctrl+Tab on a button") << "Button1" << int(Qt::Key_Tab) << "Ctrl" << "Button1";
 
-    QTest::newRow("Down on Button1") << "Button1" << int(Qt::Key_Down) << ""
-                                     << "Button2";
-    QTest::newRow("Right on Button1") << "Button1" << int(Qt::Key_Right) << ""
-                                      << "Button2";
-    QTest::newRow("Right on Button2") << "Button2" << int(Qt::Key_Right) << ""
-                                      << "Edit1";
-    QTest::newRow("Down on Button2") << "Button2" << int(Qt::Key_Down) << ""
-                                     << "Edit1";
-    QTest::newRow("Left on Button1") << "Button1" << int(Qt::Key_Left) << ""
-                                     << "Edit6";
-    QTest::newRow("Up on Button1") << "Button1" << int(Qt::Key_Up) << ""
-                                   << "Edit6";
-    QTest::newRow("Up on Button2") << "Button2" << int(Qt::Key_Up) << ""
-                                   << "Button1";
-    QTest::newRow("Shift+Down on Button1") << "Button1" << int(Qt::Key_Down) << "Shift"
-                                           << "Button2";
-    QTest::newRow("Ctrl+Left on Button2") << "Button2" << int(Qt::Key_Left) << "Ctrl"
-                                          << "Button1";
-    QTest::newRow("Alt+Right on Button1") << "Button1" << int(Qt::Key_Right) << "Alt"
-                                          << "Button1";
-    QTest::newRow("Escape on Button2") << "Button2" << int(Qt::Key_Escape) << ""
-                                       << "Button2";
+    QTest::newRow("Down on Button1") << "Button1" << int(Qt::Key_Down) << "" << "Button2";
+    QTest::newRow("Right on Button1") << "Button1" << int(Qt::Key_Right) << "" << "Button2";
+    QTest::newRow("Right on Button2") << "Button2" << int(Qt::Key_Right) << "" << "Edit1";
+    QTest::newRow("Down on Button2") << "Button2" << int(Qt::Key_Down) << "" << "Edit1";
+    QTest::newRow("Left on Button1") << "Button1" << int(Qt::Key_Left) << "" << "Edit6";
+    QTest::newRow("Up on Button1") << "Button1" << int(Qt::Key_Up) << "" << "Edit6";
+    QTest::newRow("Up on Button2") << "Button2" << int(Qt::Key_Up) << "" << "Button1";
+    QTest::newRow("Shift+Down on Button1") << "Button1" << int(Qt::Key_Down) << "Shift" << "Button2";
+    QTest::newRow("Ctrl+Left on Button2") << "Button2" << int(Qt::Key_Left) << "Ctrl" << "Button1";
+    QTest::newRow("Alt+Right on Button1") << "Button1" << int(Qt::Key_Right) << "Alt" << "Button1";
+    QTest::newRow("Escape on Button2") << "Button2" << int(Qt::Key_Escape) << "" << "Button2";
 
     for (int key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
-      QTest::addRow("arrow %x in Edit1 (empty)", key) << "Edit1" << key << ""
-                                                      << "Edit1";
-      QTest::addRow("arrow %x in Edit6", key) << "Edit6" << key << ""
-                                              << "Edit6";
+      QTest::addRow("arrow %x in Edit1 (empty)", key) << "Edit1" << key << "" << "Edit1";
+      QTest::addRow("arrow %x in Edit6", key) << "Edit6" << key << "" << "Edit6";
     }
-    QTest::newRow("Enter in a field") << "Edit3" << int(Qt::Key_Return) << ""
-                                      << "Edit3";
-    QTest::newRow("Escape in a field") << "Edit2" << int(Qt::Key_Escape) << ""
-                                       << "Edit2";
+    QTest::newRow("Enter in a field") << "Edit3" << int(Qt::Key_Return) << "" << "Edit3";
+    QTest::newRow("Escape in a field") << "Edit2" << int(Qt::Key_Escape) << "" << "Edit2";
+    // clang-format on
   }
 
   void keysMoveFocus() {
@@ -316,6 +298,7 @@ class FocusFormTest : public QObject {
   }
 
   void enterAndEscapeInFieldsDoNothing_data() {
+    // clang-format off
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("modifiers");
     QTest::newRow("Enter") << int(Qt::Key_Return) << "";
@@ -323,6 +306,7 @@ class FocusFormTest : public QObject {
     QTest::newRow("Shift+Enter") << int(Qt::Key_Return) << "Shift";
     QTest::newRow("Ctrl+Enter") << int(Qt::Key_Return) << "Ctrl";
     QTest::newRow("Escape") << int(Qt::Key_Escape) << "";
+    // clang-format on
   }
 
   void enterAndEscapeInFieldsDoNothing() {
@@ -345,6 +329,7 @@ class FocusFormTest : public QObject {
 
   // Each row: keys pressed on the focused Button1, and how many clicks ran.
   void keysOnButtons_data() {
+    // clang-format off
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("modifiers");
     QTest::addColumn<int>("clicks");
@@ -357,6 +342,7 @@ class FocusFormTest : public QObject {
     QTest::newRow("Escape") << int(Qt::Key_Escape) << "" << 0;
     QTest::newRow("a character") << int(Qt::Key_A) << "" << 0;
     QTest::newRow("Alt+letter") << int(Qt::Key_C) << "Alt" << 0;
+    // clang-format on
   }
 
   void keysOnButtons() {
@@ -414,27 +400,17 @@ class FocusFormTest : public QObject {
 
   // How the field was entered, and its caret and selection afterwards.
   void selectionOnEntry_data() {
+    // clang-format off
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("Tab into Edit3") << "Tab"
-                                    << "Edit3"
-                                    << "0,0|3[0,3)";
-    QTest::newRow("Shift+Tab into Edit5") << "Backtab"
-                                          << "Edit5"
-                                          << "0,0|3[0,3)";
-    QTest::newRow("Right from Button2 into Edit1") << "Arrow"
-                                                   << "Edit1"
-                                                   << "99,5|4[0,4)";
-    QTest::newRow("program request into Edit4") << "Program"
-                                                << "Edit4"
-                                                << "0,0|3[0,3)";
-    QTest::newRow("left press in the middle of Edit5") << "LeftPress"
-                                                       << "Edit5"
-                                                       << "0,0|1";
-    QTest::newRow("right press in Edit6") << "RightPress"
-                                          << "Edit6"
-                                          << "0,0|3[0,3)";
+    QTest::newRow("Tab into Edit3") << "Tab" << "Edit3" << "0,0|3[0,3)";
+    QTest::newRow("Shift+Tab into Edit5") << "Backtab" << "Edit5" << "0,0|3[0,3)";
+    QTest::newRow("Right from Button2 into Edit1") << "Arrow" << "Edit1" << "99,5|4[0,4)";
+    QTest::newRow("program request into Edit4") << "Program" << "Edit4" << "0,0|3[0,3)";
+    QTest::newRow("left press in the middle of Edit5") << "LeftPress" << "Edit5" << "0,0|1";
+    QTest::newRow("right press in Edit6") << "RightPress" << "Edit6" << "0,0|3[0,3)";
+    // clang-format on
   }
 
   void selectionOnEntry() {
@@ -554,10 +530,12 @@ class FocusFormTest : public QObject {
 
   // A focus request that cannot be met is refused; the focus stays.
   void refusedRequests_data() {
+    // clang-format off
     QTest::addColumn<QString>("obstacle");
     QTest::newRow("hidden control") << "hidden";
     QTest::newRow("disabled control") << "disabled";
     QTest::newRow("control of another window") << "foreign";
+    // clang-format on
   }
 
   void refusedRequests() {
@@ -627,34 +605,18 @@ class FocusFormTest : public QObject {
 
   // Each row: the field, its text before, keys typed into it, its text after.
   void typedTextLimit_data() {
+    // clang-format off
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
-    QTest::newRow("eleven digits into Edit1 keep ten") << "Edit1"
-                                                       << ""
-                                                       << "12345678901"
-                                                       << "1234567890";
-    QTest::newRow("Edit2 limited too") << "Edit2"
-                                       << ""
-                                       << "abcdefghijkl"
-                                       << "abcdefghij";
-    QTest::newRow("Edit3 limited too") << "Edit3"
-                                       << ""
-                                       << "0,123456789999"
-                                       << "0,12345678";
-    QTest::newRow("Edit4 takes any length") << "Edit4"
-                                            << ""
-                                            << "123456789012345678901234567890"
-                                            << "123456789012345678901234567890";
-    QTest::newRow("Edit6 takes any length") << "Edit6"
-                                            << ""
-                                            << "0,000000000001"
-                                            << "0,000000000001";
-    QTest::newRow("program text beyond the limit refuses typing") << "Edit3"
-                                                                  << "-1234,567890"
-                                                                  << "5"
-                                                                  << "-1234,567890";
+    QTest::newRow("eleven digits into Edit1 keep ten") << "Edit1" << "" << "12345678901" << "1234567890";
+    QTest::newRow("Edit2 limited too") << "Edit2" << "" << "abcdefghijkl" << "abcdefghij";
+    QTest::newRow("Edit3 limited too") << "Edit3" << "" << "0,123456789999" << "0,12345678";
+    QTest::newRow("Edit4 takes any length") << "Edit4" << "" << "123456789012345678901234567890" << "123456789012345678901234567890";
+    QTest::newRow("Edit6 takes any length") << "Edit6" << "" << "0,000000000001" << "0,000000000001";
+    QTest::newRow("program text beyond the limit refuses typing") << "Edit3" << "-1234,567890" << "5" << "-1234,567890";
+    // clang-format on
   }
 
   void typedTextLimit() {
@@ -687,27 +649,19 @@ class FocusFormTest : public QObject {
   // Each row: the field, its text and selection, the clipboard, the text after
   // Ctrl+V.
   void pasteIsCutToFit_data() {
+    // clang-format off
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("before");
     QTest::addColumn<int>("selectionStart");
     QTest::addColumn<int>("selectionLength");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("after");
-    QTest::newRow("15 characters into empty Edit2") << "Edit2"
-                                                    << "" << 0 << 0 << "123456789012345"
-                                                    << "1234567890";
-    QTest::newRow("in place of the selection") << "Edit1"
-                                               << "12345678" << 2 << 4 << "abcdefgh"
-                                               << "12abcdef78";
-    QTest::newRow("at the caret of a full field, refused") << "Edit3"
-                                                           << "1234567890" << 10 << 0 << "x"
-                                                           << "1234567890";
-    QTest::newRow("fits whole") << "Edit1"
-                                << "12" << 2 << 0 << ",5"
-                                << "12,5";
-    QTest::newRow("Edit5 unlimited") << "Edit5"
-                                     << "0,0" << 0 << 3 << "123456789012345"
-                                     << "123456789012345";
+    QTest::newRow("15 characters into empty Edit2") << "Edit2" << "" << 0 << 0 << "123456789012345" << "1234567890";
+    QTest::newRow("in place of the selection") << "Edit1" << "12345678" << 2 << 4 << "abcdefgh" << "12abcdef78";
+    QTest::newRow("at the caret of a full field, refused") << "Edit3" << "1234567890" << 10 << 0 << "x" << "1234567890";
+    QTest::newRow("fits whole") << "Edit1" << "12" << 2 << 0 << ",5" << "12,5";
+    QTest::newRow("Edit5 unlimited") << "Edit5" << "0,0" << 0 << 3 << "123456789012345" << "123456789012345";
+    // clang-format on
   }
 
   void pasteIsCutToFit() {

@@ -38,6 +38,7 @@ class FocusRingTest : public QObject {
 
  private slots:
   void nextControl_data() {
+    // clang-format off
     QTest::addColumn<QString>("controls");
     QTest::addColumn<int>("current");
     QTest::addColumn<bool>("forward");
@@ -59,8 +60,7 @@ class FocusRingTest : public QObject {
     QTest::newRow("current outside ring, forward: first") << all << 42 << true << true << 0;
     QTest::newRow("current outside ring, backward: last") << all << 42 << false << true << 7;
     QTest::newRow("no current, only last eligible") << "hhhhhhh." << kNone << true << true << 7;
-    QTest::newRow("no current, only first eligible, backward")
-        << ".ddddddd" << kNone << false << true << 0;
+    QTest::newRow("no current, only first eligible, backward") << ".ddddddd" << kNone << false << true << 0;
 
     QTest::newRow("skips hidden") << ".h.." << 0 << true << true << 2;
     QTest::newRow("skips disabled") << ".d.." << 0 << true << true << 2;
@@ -77,6 +77,7 @@ class FocusRingTest : public QObject {
     QTest::newRow("nothing eligible") << "hdtd" << 1 << true << true << kNone;
     QTest::newRow("nothing eligible, no current") << "hdcd" << kNone << false << false << kNone;
     QTest::newRow("empty ring") << "" << kNone << true << true << kNone;
+    // clang-format on
   }
 
   void nextControl() {
