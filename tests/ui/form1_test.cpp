@@ -14,6 +14,7 @@
 #include "window_probe.h"
 
 using namespace window_probe;
+namespace gui = bilan::gui;
 using bilan::gui::SystemColor;
 using bilan::gui::TColor;
 
@@ -39,6 +40,9 @@ class Form1Test : public QObject {
   void fieldColoursAndInitialTexts_data();
   void fieldColoursAndInitialTexts();
   void captionsInTheirColours();
+  void fontsAsStored_data();
+  void fontsAsStored();
+  void tabOrderAndReadingDirectionsAsStored();
   void picturesAreDecodedOnce();
   void fieldsAndButtonsAreNamedForAssistiveTools();
   void buttonsRunTheirOperations();
@@ -280,6 +284,64 @@ void Form1Test::captionsInTheirColours() {
   QCOMPARE(form_->Label7->Caption(), QStringLiteral("Champ \u00e0 renseigner "));
   QCOMPARE(form_->Label2->Caption(), QStringLiteral("Consommation des pompes W/H"));
   QCOMPARE(form_->Label6->Caption(), QStringLiteral("conversion en megawatt"));
+}
+
+void Form1Test::fontsAsStored_data() {
+  QTest::addColumn<QString>("face");
+  QTest::addColumn<int>("height");
+  QTest::addColumn<bool>("bold");
+  QTest::addColumn<int>("charset");
+  for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"}) {
+    QTest::newRow(name) << "Orbitron" << -16 << true << gui::kAnsiCharset;
+  }
+  for (const char* name : {"Label7", "Label8"}) {
+    QTest::newRow(name) << "MS Sans Serif" << -11 << false << gui::kDefaultCharset;
+  }
+  for (const char* name : {"Label9", "Label10"}) {
+    QTest::newRow(name) << "MS Sans Serif" << -19 << false << gui::kDefaultCharset;
+  }
+  for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Button2"}) {
+    QTest::newRow(name) << "MS Sans Serif" << -32 << false << gui::kArabicCharset;
+  }
+  QTest::newRow("Button1") << "MS Sans Serif" << -43 << false << gui::kArabicCharset;
+}
+
+void Form1Test::fontsAsStored() {
+  QFETCH(QString, face);
+  QFETCH(int, height);
+  QFETCH(bool, bold);
+  QFETCH(int, charset);
+  const auto* control = form_->FindControl(QTest::currentDataTag());
+  QVERIFY(control != nullptr);
+  gui::TFont font;
+  if (const auto* label = dynamic_cast<const TLabel*>(control)) font = label->Font();
+  if (const auto* edit = dynamic_cast<const TEdit*>(control)) font = edit->Font();
+  if (const auto* button = dynamic_cast<const TButton*>(control)) font = button->Font();
+  QCOMPARE(QString::fromStdString(font.Name), face);
+  QCOMPARE(font.Height, height);
+  QCOMPARE(font.Bold, bold);
+  QCOMPARE(font.Charset, charset);
+  // The widget draws with the stored em height and weight.
+  if (const auto* widget = dynamic_cast<const QWidget*>(control)) {
+    QCOMPARE(widget->font().pixelSize(), -height);
+    QCOMPARE(widget->font().bold(), bold);
+  }
+}
+
+void Form1Test::tabOrderAndReadingDirectionsAsStored() {
+  std::vector<std::string> ring;
+  for (const auto* control : form_->TabOrderedControls()) ring.push_back(control->Name());
+  QCOMPARE(ring, (std::vector<std::string>{"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6",
+                                           "Button1", "Button2"}));
+  using gui::TBiDiMode;
+  QCOMPARE(form_->Edit1->BiDiMode(), TBiDiMode::RightToLeft);
+  QCOMPARE(form_->Edit2->BiDiMode(), TBiDiMode::RightToLeft);
+  QCOMPARE(form_->Edit3->BiDiMode(), TBiDiMode::LeftToRight);
+  QCOMPARE(form_->Edit4->BiDiMode(), TBiDiMode::LeftToRight);
+  QCOMPARE(form_->Edit5->BiDiMode(), TBiDiMode::RightToLeftNoAlign);
+  QCOMPARE(form_->Edit6->BiDiMode(), TBiDiMode::RightToLeftReadingOnly);
+  QCOMPARE(form_->Button1->Caption(), QStringLiteral("="));
+  QCOMPARE(form_->Button2->Caption(), QStringLiteral("C"));
 }
 
 void Form1Test::picturesAreDecodedOnce() {
