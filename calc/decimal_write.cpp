@@ -1,5 +1,6 @@
 // Number to text: the 18 leading decimal digits are made in Extended
-// arithmetic, cut half up to the precision, and laid out in the general format.
+// arithmetic (or its exact integer equivalent where the scaling is a single
+// operation), cut half up to the precision, and laid out in the general format.
 
 #include <algorithm>
 #include <array>
@@ -38,14 +39,16 @@ struct LeadingDigits {
 // or one below it, except for some tiny numbers where it is one above.
 int EstimateDecimalExponent(int binary_exponent) { return ((binary_exponent * 19728) >> 16) + 1; }
 
-// Steps 5 to 7 on the integer S: 19 digits are divided by 10 as an Extended
-// number and rounded to an integer again (ties to even), and an estimate that
-// was one too large leaves 17 digits, to which a zero is appended.
+// From the scaled number S rounded to an integer: 19 digits are divided by 10
+// as an Extended number and rounded to an integer again (ties to even), and an
+// estimate that was one too large leaves 17 digits, to which a zero is
+// appended.
 LeadingDigits Normalize(std::int64_t n, int k, bool nineteen_digits, std::int64_t remainder) {
   if (nineteen_digits) {
     // n is S div 10 here and remainder S mod 10. S / 10 = n + remainder / 10,
-    // and n >= 10^17 leaves at least 1/16 of resolution below the point, so
-    // the Extended quotient is on the same side of one half as the exact one.
+    // and n < 10^18 < 2^60 leaves at least four bits of the significand below
+    // the point, so the Extended quotient falls on the same side of one half
+    // as the exact one, and on it exactly when remainder is 5.
     if (remainder > 5 || (remainder == 5 && (n & 1))) ++n;
     ++k;
   }

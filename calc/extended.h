@@ -11,7 +11,7 @@
 
 static_assert(LDBL_MANT_DIG == 64 && LDBL_MAX_EXP == 16384,
               "Bilan needs long double to be the 80-bit x87 extended format (64-bit significand, "
-              "15-bit exponent): results are specified to the last bit of that format. This "
+              "15-bit exponent): results must be exact to the last bit of that format. This "
               "platform's long double is something else, and no software backend exists yet.");
 
 namespace bilan {

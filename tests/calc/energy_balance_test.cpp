@@ -62,7 +62,7 @@ TEST(EnergyBalanceFigures, WithFullStop) {
 }
 
 // Each stage reads back the field that the stage before it has just written.
-TEST(EnergyBalanceOrder, ReadsAndWritesInTheSpecifiedOrder) {
+TEST(EnergyBalanceOrder, ReadsAndWritesInOrder) {
   ScopedDecimalMark mark(',');
   RecordingFields fields;
   fields.edit[0].Preset("1000");

@@ -59,8 +59,8 @@ TEST(ExactScaling, IntegersAgreeWithTheUnit) {
   }
 }
 
-// Steps 2 to 8 of number to digits with Extended operations only: the
-// scaling through the table, rintl (to nearest, ties to even), the division
+// Number to 18 digits with Extended operations only: the estimated decimal
+// exponent, the scaling through the tables, rintl (to nearest, ties to even), the division
 // by 10 as an Extended number.
 std::string EighteenDigitsByTheUnit(Extended x, int& k) {
   int e;

@@ -39,7 +39,10 @@ class BigNumber {
     int top = static_cast<int>(limbs_.size()) - 1;
     return top * 32 + (32 - __builtin_clz(limbs_[top]));
   }
-  bool Bit(int i) const { return i >= 0 && (limbs_[i / 32] >> (i % 32)) & 1; }
+  bool Bit(int i) const {
+    if (i < 0 || i / 32 >= static_cast<int>(limbs_.size())) return false;
+    return (limbs_[i / 32] >> (i % 32)) & 1;
+  }
   bool AnyBitBelow(int i) const {
     for (int j = 0; j < i; ++j)
       if (Bit(j)) return true;

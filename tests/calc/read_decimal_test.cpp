@@ -227,7 +227,7 @@ TEST(ReadDecimalErrors, ReadDecimalReturnsTheAcceptedValue) {
 }
 
 // A megabyte of digits, in every part of the text, is read in one pass and
-// gives the specified answer.
+// gives the right answer.
 TEST(ReadDecimalRobustness, MegabyteTexts) {
   ScopedDecimalMark mark(',');
   const std::string megabyte(1 << 20, '9');
