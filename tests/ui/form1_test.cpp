@@ -137,6 +137,8 @@ void Form1Test::controlsInCreationOrderWithTheirBounds() {
     const auto* edit = dynamic_cast<const TEdit*>(control);
     QVERIFY(edit != nullptr);
     expected.setHeight(QFontMetrics(edit->Font().ToQFont()).height() + 8);
+    qInfo("%s: %d x %d (stored %d x %d)", QTest::currentDataTag(), expected.width(),
+          expected.height(), bounds.width(), bounds.height());
   }
   QCOMPARE(control->BoundsRect(), expected);
 }
