@@ -28,7 +28,7 @@ pids+=("$!")
 for _ in $(seq 100); do grep -q '[0-9]' "$work/display" 2>/dev/null && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
 
-LC_ALL=fr_FR.UTF-8 "$bilan" >"$work/bilan.log" 2>&1 &
+QT_QPA_PLATFORM=xcb LC_ALL=fr_FR.UTF-8 "$bilan" >"$work/bilan.log" 2>&1 &
 pid=$!
 pids=("$pid" "${pids[@]}")
 

@@ -3,9 +3,9 @@
 // first showing of that window and the event loop, and the following of the
 // user's locale settings. One per process, created after QApplication.
 //
-// It does not decide whether a display exists, catch errors that escape the
-// program's start (the program entry does both), or show error boxes
-// (message_box.h does).
+// It does not decide whether a display exists or catch errors that escape the
+// program's start (the program entry does both), and it draws no box itself:
+// it installs the error box of message_box.h as the error display.
 
 #include <QIcon>
 #include <QObject>
@@ -49,7 +49,9 @@ inline constexpr const char* kDesktopEntry = "fr.bilan.Bilan";
 class TApplication : public QObject {
  public:
   // Needs a QApplication. Sets the name under which the desktop groups the
-  // program's windows, and the icon, and starts following locale changes.
+  // program's windows and the icon, installs the error box captioned with the
+  // title as the error display, and starts following locale changes; the
+  // destructor undoes all of it and destroys the windows it created.
   TApplication(QString title, QIcon icon, ShowCommand show = ShowCommand::Normal);
   ~TApplication() override;
   TApplication(const TApplication&) = delete;

@@ -142,6 +142,7 @@ class ProgramTest : public QObject {
     const SeenBox& box = watch.Seen();
     QVERIFY(box.opened);
     QCOMPARE(box.caption, QString("Erreur d'application"));
+    QCOMPARE(box.modality, Qt::ApplicationModal);
     QCOMPARE(box.icon, QMessageBox::Critical);
     QVERIFY(box.only_ok);
     const QRegularExpression text(

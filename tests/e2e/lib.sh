@@ -71,7 +71,8 @@ start_display() {
 # program_pid.
 start_program() {
   local program=${PROGRAM:-$BILAN}
-  LC_ALL=fr_FR.UTF-8 "$program" "$@" >"$work_dir/program.out" 2>&1 &
+  # The X server of the test, whatever platform the calling environment names.
+  QT_QPA_PLATFORM=xcb LC_ALL=fr_FR.UTF-8 "$program" "$@" >"$work_dir/program.out" 2>&1 &
   program_pid=$!
 }
 
