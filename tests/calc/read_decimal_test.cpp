@@ -250,3 +250,26 @@ TEST(ReadDecimalRobustness, MegabyteTexts) {
 
 }  // namespace
 }  // namespace bilan
+
+namespace bilan {
+namespace {
+
+// Both conversions read the mark at every call: a text written with the old
+// mark is rejected after a change, and the next text is written with the new.
+TEST(DecimalMarkChange, TakesEffectAtTheNextCall) {
+  testing::ScopedDecimalMark comma(',');
+  const std::string written = WriteDecimal(12.5L);
+  EXPECT_EQ(written, "12,5");
+  {
+    testing::ScopedDecimalMark full_stop('.');
+    Extended value = 0;
+    EXPECT_FALSE(TryReadDecimal(written, value));
+    EXPECT_EQ(WriteDecimal(12.5L), "12.5");
+    EXPECT_TRUE(TryReadDecimal("12.5", value));
+    EXPECT_EQ(value, 12.5L);
+  }
+  EXPECT_EQ(ReadDecimal(written), 12.5L);
+}
+
+}  // namespace
+}  // namespace bilan
