@@ -55,19 +55,32 @@ wait_for() {
   done
 }
 
-# Starts Xvfb on a display number that the server itself picks free (so that
-# tests running at the same time never share one), and openbox on it.
+# Starts Xvfb, and openbox on it. The display number is drawn at random
+# from a range that servers picking the lowest free number (-displayfd) do not
+# reach, so a server of another test that is just ending cannot be taken for
+# ours; a number already in use makes Xvfb give up, and the next is tried.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work_dir/display" >"$work_dir/xvfb.log" 2>&1 &
-  pids_to_stop+=("$!")
-  wait_for 10 grep -q '[0-9]' "$work_dir/display" || fail "no X server could be started: $(cat "$work_dir/xvfb.log")"
-  export DISPLAY=":$(head -n 1 "$work_dir/display")"
-  wait_for 10 xdpyinfo || fail "the X server on $DISPLAY does not answer"
+  local n try
+  unset DISPLAY
+  for try in $(seq 20); do
+    n=$((200 + RANDOM % 3000))
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work_dir/xvfb.log" 2>&1 &
+    xvfb=$!
+    if wait_for 10 sh -c "kill -0 $xvfb && DISPLAY=:$n xdpyinfo" && kill -0 "$xvfb" 2>/dev/null; then
+      pids_to_stop+=("$xvfb")
+      export DISPLAY=":$n"
+      break
+    fi
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+  done
+  [ -n "${DISPLAY:-}" ] || fail "no X server could be started: $(tail -n 5 "$work_dir/xvfb.log")"
   openbox --sm-disable >"$work_dir/openbox.log" 2>&1 &
   pids_to_stop+=("$!")
   # openbox owns the window manager selection once it runs.
   wait_for 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "the window manager did not start: $(cat "$work_dir/openbox.log")"
+    fail "the window manager did not start on $DISPLAY: $(cat "$work_dir/openbox.log");" \
+      "X server $(kill -0 "$xvfb" 2>/dev/null && echo running || echo gone): $(tail -n 5 "$work_dir/xvfb.log")"
   note "display $DISPLAY with openbox"
 }
 
