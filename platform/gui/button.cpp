@@ -42,7 +42,7 @@ void TButton::Click() {
 
 void TButton::ScaleFont(int m, int d, int ppi) {
   TFont scaled = font_;
-  scaled.SetSize(MulDivRound(font_.Size(ppi), m, d), ppi);
+  scaled.SetSize(ScaleRounded(font_.Size(ppi), m, d), ppi);
   SetFont(scaled);
 }
 

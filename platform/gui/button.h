@@ -17,7 +17,7 @@
 
 namespace bilan::gui {
 
-using TNotifyEvent = std::function<void(TControl* sender)>;
+using ClickHandler = std::function<void(TControl* sender)>;
 
 class TButton : public QPushButton, public TWinControl {
  public:
@@ -32,8 +32,8 @@ class TButton : public QPushButton, public TWinControl {
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& font);
 
-  const TNotifyEvent& OnClick() const { return on_click_; }
-  void SetOnClick(TNotifyEvent handler) { on_click_ = std::move(handler); }
+  const ClickHandler& OnClick() const { return on_click_; }
+  void SetOnClick(ClickHandler handler) { on_click_ = std::move(handler); }
   void Click();
 
  protected:
@@ -51,7 +51,7 @@ class TButton : public QPushButton, public TWinControl {
 
   TForm& owner_;
   TFont font_;
-  TNotifyEvent on_click_;
+  ClickHandler on_click_;
 };
 
 }  // namespace bilan::gui

@@ -9,10 +9,10 @@ namespace bilan::gui {
 
 void TControl::ChangeScale(int m, int d, int ppi) {
   const QRect old = BoundsRect();
-  const int left = MulDivRound(old.left(), m, d);
-  const int top = MulDivRound(old.top(), m, d);
-  const int right = MulDivRound(old.left() + old.width(), m, d);
-  const int bottom = MulDivRound(old.top() + old.height(), m, d);
+  const int left = ScaleRounded(old.left(), m, d);
+  const int top = ScaleRounded(old.top(), m, d);
+  const int right = ScaleRounded(old.left() + old.width(), m, d);
+  const int bottom = ScaleRounded(old.top() + old.height(), m, d);
   SetBounds(QRect(left, top, right - left, bottom - top));
   ScaleFont(m, d, ppi);
   AdjustSize();

@@ -126,12 +126,12 @@ Anchors AnchorSet(const DefinitionValue& value) {
   return anchors;
 }
 
-TBiDiMode BiDiMode(const DefinitionValue& value) {
-  static const std::array<std::pair<const char*, TBiDiMode>, 4> names{{
-      {"bdLeftToRight", TBiDiMode::LeftToRight},
-      {"bdRightToLeft", TBiDiMode::RightToLeft},
-      {"bdRightToLeftNoAlign", TBiDiMode::RightToLeftNoAlign},
-      {"bdRightToLeftReadingOnly", TBiDiMode::RightToLeftReadingOnly},
+ReadingMode BiDiMode(const DefinitionValue& value) {
+  static const std::array<std::pair<const char*, ReadingMode>, 4> names{{
+      {"bdLeftToRight", ReadingMode::LeftToRight},
+      {"bdRightToLeft", ReadingMode::RightToLeft},
+      {"bdRightToLeftNoAlign", ReadingMode::RightToLeftNoAlign},
+      {"bdRightToLeftReadingOnly", ReadingMode::RightToLeftReadingOnly},
   }};
   for (const auto& [name, mode] : names) {
     if (Identifier(value) == name) return mode;

@@ -20,7 +20,7 @@ namespace bilan::gui {
 class TForm;
 
 // The click handlers a window offers to its definition, by name.
-using HandlerTable = std::map<std::string, TNotifyEvent, std::less<>>;
+using HandlerTable = std::map<std::string, ClickHandler, std::less<>>;
 // The bytes of a picture file named in the definition; throws DefinitionError
 // (or returns an empty array) when there is none.
 using PictureSource = std::function<QByteArray(const std::string& name)>;

@@ -47,7 +47,7 @@ void TEdit::SetFont(const TFont& font) {
   AdjustSize();
 }
 
-void TEdit::SetBiDiMode(TBiDiMode mode) {
+void TEdit::SetBiDiMode(ReadingMode mode) {
   bidi_mode_ = mode;
   ApplyReadingDirection();
 }
@@ -66,7 +66,7 @@ void TEdit::AdjustSize() {
 
 void TEdit::ScaleFont(int m, int d, int ppi) {
   TFont scaled = font_;
-  scaled.SetSize(MulDivRound(font_.Size(ppi), m, d), ppi);
+  scaled.SetSize(ScaleRounded(font_.Size(ppi), m, d), ppi);
   SetFont(scaled);
 }
 
@@ -91,9 +91,9 @@ void TEdit::ApplyColors() {
 // order follows the layout direction; alignment is absolute so that the "no
 // align" and "reading only" modes keep their text on the left.
 void TEdit::ApplyReadingDirection() {
-  const bool rtl = RightToLeftSupport() && bidi_mode_ != TBiDiMode::LeftToRight;
+  const bool rtl = RightToLeftSupport() && bidi_mode_ != ReadingMode::LeftToRight;
   setLayoutDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
-  const bool align_right = rtl && bidi_mode_ == TBiDiMode::RightToLeft;
+  const bool align_right = rtl && bidi_mode_ == ReadingMode::RightToLeft;
   setAlignment(Qt::AlignAbsolute | Qt::AlignVCenter |
                (align_right ? Qt::AlignRight : Qt::AlignLeft));
 }

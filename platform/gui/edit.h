@@ -18,7 +18,7 @@
 
 namespace bilan::gui {
 
-enum class TBiDiMode { LeftToRight, RightToLeft, RightToLeftNoAlign, RightToLeftReadingOnly };
+enum class ReadingMode { LeftToRight, RightToLeft, RightToLeftNoAlign, RightToLeftReadingOnly };
 
 class TEdit : public QLineEdit, public TWinControl, public bilan::TextHolder {
  public:
@@ -44,8 +44,8 @@ class TEdit : public QLineEdit, public TWinControl, public bilan::TextHolder {
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& font);
 
-  TBiDiMode BiDiMode() const { return bidi_mode_; }
-  void SetBiDiMode(TBiDiMode mode);
+  ReadingMode BiDiMode() const { return bidi_mode_; }
+  void SetBiDiMode(ReadingMode mode);
 
   bool AutoSize() const { return auto_size_; }
   void SetAutoSize(bool on);
@@ -77,7 +77,7 @@ class TEdit : public QLineEdit, public TWinControl, public bilan::TextHolder {
   int max_length_ = 0;
   TColor color_ = TColor::Fixed(qRgb(255, 255, 255));
   TFont font_;
-  TBiDiMode bidi_mode_ = TBiDiMode::LeftToRight;
+  ReadingMode bidi_mode_ = ReadingMode::LeftToRight;
   bool auto_size_ = true;
 };
 

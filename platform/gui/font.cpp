@@ -4,7 +4,7 @@
 
 namespace bilan::gui {
 
-int MulDivRound(int x, int numerator, int denominator) {
+int ScaleRounded(int x, int numerator, int denominator) {
   const long long product = static_cast<long long>(x) * numerator;
   long long quotient = product / denominator;
   const long long remainder = product % denominator;
@@ -26,8 +26,8 @@ QFont TFont::ToQFont() const {
   return font;
 }
 
-int TFont::Size(int ppi) const { return -MulDivRound(Height, 72, ppi); }
+int TFont::Size(int ppi) const { return -ScaleRounded(Height, 72, ppi); }
 
-void TFont::SetSize(int points, int ppi) { Height = -MulDivRound(points, ppi, 72); }
+void TFont::SetSize(int points, int ppi) { Height = -ScaleRounded(points, ppi, 72); }
 
 }  // namespace bilan::gui

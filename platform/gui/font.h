@@ -33,6 +33,6 @@ struct TFont {
 
 // x * numerator / denominator rounded to the nearest integer, halves away from
 // zero: the rounding of every scaled edge and point size.
-int MulDivRound(int x, int numerator, int denominator);
+int ScaleRounded(int x, int numerator, int denominator);
 
 }  // namespace bilan::gui

@@ -87,12 +87,13 @@ void TForm::Loaded() {
 void TForm::ScaleForScreen() {
   const int ppi = ScreenPixelsPerInch();
   TFont base = font_;
-  if (ppi != pixels_per_inch_) base.Height = MulDivRound(base.Height, ppi, pixels_per_inch_);
+  if (ppi != pixels_per_inch_) base.Height = ScaleRounded(base.Height, ppi, pixels_per_inch_);
   const int m = MeasureBaseFont(base.ToQFont());
   const int d = text_height_;
   if (m == d) return;
   for (TControl* control : controls_) control->ChangeScale(m, d, ppi);
-  SetClientSize(MulDivRound(normal_size_.width(), m, d), MulDivRound(normal_size_.height(), m, d));
+  SetClientSize(ScaleRounded(normal_size_.width(), m, d),
+                ScaleRounded(normal_size_.height(), m, d));
 }
 
 void TForm::ApplyAnchors() {

@@ -62,7 +62,7 @@ void TLabel::Paint(QPainter& painter) {
 
 void TLabel::ScaleFont(int m, int d, int ppi) {
   TFont scaled = font_;
-  scaled.SetSize(MulDivRound(font_.Size(ppi), m, d), ppi);
+  scaled.SetSize(ScaleRounded(font_.Size(ppi), m, d), ppi);
   SetFont(scaled);
 }
 

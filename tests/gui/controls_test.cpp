@@ -74,7 +74,7 @@ void ControlsTest::roundingOfScaledValues() {
   QFETCH(int, numerator);
   QFETCH(int, denominator);
   QFETCH(int, expected);
-  QCOMPARE(gui::MulDivRound(x, numerator, denominator), expected);
+  QCOMPARE(gui::ScaleRounded(x, numerator, denominator), expected);
 }
 
 void ControlsTest::fontHeightsInPoints_data() {
@@ -99,7 +99,7 @@ void ControlsTest::fontHeightsInPoints() {
   // And back: the em height in pixels of a whole point size.
   gui::TFont again;
   again.SetSize(points, ppi);
-  QCOMPARE(again.Height, -gui::MulDivRound(points, ppi, 72));
+  QCOMPARE(again.Height, -gui::ScaleRounded(points, ppi, 72));
   QCOMPARE(font.ToQFont().pixelSize(), -height);
 }
 

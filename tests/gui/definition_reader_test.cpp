@@ -109,7 +109,7 @@ void DefinitionReaderTest::buildsTheWindowAndItsControlsInOrder() {
   QCOMPARE(field->Text(), std::string("0,0"));
   QCOMPARE(field->MaxLength(), 10);
   QCOMPARE(field->TabOrder(), 1);
-  QCOMPARE(field->BiDiMode(), gui::TBiDiMode::RightToLeftNoAlign);
+  QCOMPARE(field->BiDiMode(), gui::ReadingMode::RightToLeftNoAlign);
   QCOMPARE(field->GetAnchors(), unsigned(gui::akLeft | gui::akTop | gui::akRight | gui::akBottom));
   QCOMPARE(field->geometry().topLeft(), QPoint(40, 50));
 

@@ -335,13 +335,13 @@ void Form1Test::tabOrderAndReadingDirectionsAsStored() {
   for (const auto* control : form_->TabOrderedControls()) ring.push_back(control->Name());
   QCOMPARE(ring, (std::vector<std::string>{"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6",
                                            "Button1", "Button2"}));
-  using gui::TBiDiMode;
-  QCOMPARE(form_->Edit1->BiDiMode(), TBiDiMode::RightToLeft);
-  QCOMPARE(form_->Edit2->BiDiMode(), TBiDiMode::RightToLeft);
-  QCOMPARE(form_->Edit3->BiDiMode(), TBiDiMode::LeftToRight);
-  QCOMPARE(form_->Edit4->BiDiMode(), TBiDiMode::LeftToRight);
-  QCOMPARE(form_->Edit5->BiDiMode(), TBiDiMode::RightToLeftNoAlign);
-  QCOMPARE(form_->Edit6->BiDiMode(), TBiDiMode::RightToLeftReadingOnly);
+  using gui::ReadingMode;
+  QCOMPARE(form_->Edit1->BiDiMode(), ReadingMode::RightToLeft);
+  QCOMPARE(form_->Edit2->BiDiMode(), ReadingMode::RightToLeft);
+  QCOMPARE(form_->Edit3->BiDiMode(), ReadingMode::LeftToRight);
+  QCOMPARE(form_->Edit4->BiDiMode(), ReadingMode::LeftToRight);
+  QCOMPARE(form_->Edit5->BiDiMode(), ReadingMode::RightToLeftNoAlign);
+  QCOMPARE(form_->Edit6->BiDiMode(), ReadingMode::RightToLeftReadingOnly);
   QCOMPARE(form_->Button1->Caption(), QStringLiteral("="));
   QCOMPARE(form_->Button2->Caption(), QStringLiteral("C"));
 }
