@@ -45,8 +45,12 @@ void TLabel::SetAutoSize(bool on) {
 
 void TLabel::AdjustSize() {
   if (!auto_size_) return;
-  // The advance, not the ink: a trailing blank widens the label.
-  const int width = QFontMetrics(qfont_).horizontalAdvance(caption_);
+  // The advance, not the ink: a trailing blank widens the label. Tabs are
+  // measured expanded, as they are drawn.
+  const QFontMetrics metrics(qfont_);
+  const int width = caption_.contains(QLatin1Char('\t'))
+                        ? metrics.size(kTextFlags, caption_).width()
+                        : metrics.horizontalAdvance(caption_);
   const QRect bounds = BoundsRect();
   SetBounds(QRect(bounds.left(), bounds.top(), width, MeasureTextHeight(qfont_)));
 }

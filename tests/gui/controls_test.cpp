@@ -179,6 +179,12 @@ void ControlsTest::labelSizeFollowsItsTextTrailingBlankIncluded() {
   const int without_blank = label.Width();
   label.SetCaption(QStringLiteral("Champ "));
   QVERIFY(label.Width() > without_blank);
+  // A tab is measured as drawn: expanded to the next tab stop.
+  label.SetCaption(QStringLiteral("a\tb"));
+  QCOMPARE(label.Width(),
+           metrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, QStringLiteral("a\tb")).width());
+  QVERIFY(label.Width() >
+          metrics.horizontalAdvance(QStringLiteral("ab")) + metrics.averageCharWidth());
   // A new font is measured again.
   font.Height = -22;
   label.SetFont(font);
