@@ -48,10 +48,15 @@ expect_exit 10 0
 # and names the program's windows; the main window stays "Calcul".
 # Qt's own options are not read from the command line either: the window
 # still opens on this display, under its own class.
+# A link is not a copy: the title comes from the file it leads to.
 check_copy() {
-  local file=$1 title=$2
+  local file=$1 title=$2 how=${3:-copy}
   mkdir -p "$work_dir/copy"
-  cp "$BILAN" "$work_dir/copy/$file"
+  if [ "$how" = link ]; then
+    ln -s "$(readlink -f "$BILAN")" "$work_dir/copy/$file"
+  else
+    cp "$BILAN" "$work_dir/copy/$file"
+  fi
   PROGRAM="$work_dir/copy/$file" start_program -platform offscreen -name autre
   main=$(find_window Calcul 15) || fail "$file: no window titled Calcul"
   [ "$(prop "$main" WM_CLASS)" = "WM_CLASS(STRING) = \"$file\", \"$title\"" ] ||
@@ -61,10 +66,14 @@ check_copy() {
   box=$(find_window "$title" 10) || fail "$file: no error box captioned $title"
   xdotool windowactivate --sync "$box" key Return
   wait_for 5 no_visible_window "$title" || fail "$file: the box did not close"
-  note "$file: title $title"
+  note "$file ($how): title $title"
 }
 check_copy BILAN Bilan
 kill -HUP "$program_pid"
+expect_exit 10 0
+
+check_copy LIEN bilan link
+wmctrl -c Calcul
 expect_exit 10 0
 
 check_copy Mon.Calcul Mon
