@@ -39,7 +39,7 @@ class DigitAccumulator {
         in_extended_ = true;
       }
       // Once infinite the value stays infinite: skip the arithmetic.
-      if (!IsInfinite(value_)) value_ = Add(Multiply(value_, 10.0L), FromInteger(digit));
+      if (!IsInfinite(value_)) value_ = Add(Multiply(value_, FromInteger(10)), FromInteger(digit));
     }
     return p;
   }
@@ -54,14 +54,14 @@ class DigitAccumulator {
   static constexpr std::uint64_t kExactLimit = (INT64_MAX - 9) / 10;
   std::optional<ExtendedArithmeticScope>& scope_;
   std::uint64_t exact_ = 0;
-  Extended value_ = 0;
+  Extended value_ = FromInteger(0);
   bool in_extended_ = false;
 };
 
 // An exact integer scaled by at most 10^27 is one rounded operation with an
 // exact factor: done in integer arithmetic, it needs no floating-point setup.
 Extended ScaleExactly(std::uint64_t digits, int power, bool negative) {
-  if (digits == 0) return negative ? -0.0L : 0.0L;
+  if (digits == 0) return negative ? Negate(FromInteger(0)) : FromInteger(0);
   UnpackedExtended x = UnpackInteger(digits);
   if (power > 0) x = MultiplyByExactPowerOfTen(x, power);
   if (power < 0) x = DivideByExactPowerOfTen(x, -power);

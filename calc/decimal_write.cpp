@@ -70,7 +70,7 @@ LeadingDigits EighteenDigitsExtended(Extended x, int k) {
   bool nineteen_digits = false;
   if (s >= kSmallPowersOfTen[18]) {
     // Divided as an Extended number, then rounded to an integer again.
-    s = Divide(s, 10.0L);
+    s = Divide(s, FromInteger(10));
     nineteen_digits = true;
   }
   const std::int64_t n = IntegerValue(RoundToInteger(s));

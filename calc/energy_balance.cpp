@@ -8,9 +8,9 @@
 namespace bilan {
 namespace {
 
-constexpr Extended kHoursPerDay = 24;
-constexpr Extended kDaysPerYear = 365;
-constexpr Extended kWattsPerMegawatt = 1000000;
+constexpr Extended kHoursPerDay = FromInteger(24);
+constexpr Extended kDaysPerYear = FromInteger(365);
+constexpr Extended kWattsPerMegawatt = FromInteger(1000000);
 
 // One arithmetic stage: a single rounded operation, checked before its field
 // is written. Finite operands overflow only to an infinity.

@@ -3,16 +3,35 @@
 // on it. Every operation rounds its exact result once to the 80-bit format
 // (64-bit significand), to nearest with ties to even, provided it runs inside an
 // ExtendedArithmeticScope. Keeping the arithmetic here, in a handful of named
-// helpers, is what lets a software backend replace the hardware later.
+// helpers, is what lets the software backend replace the hardware.
 
+#include <bit>
 #include <cfloat>
 #include <cstdint>
 #include <cstring>
 
-static_assert(LDBL_MANT_DIG == 64 && LDBL_MAX_EXP == 16384,
-              "Bilan needs long double to be the 80-bit x87 extended format (64-bit significand, "
-              "15-bit exponent): results must be exact to the last bit of that format. This "
-              "platform's long double is something else, and no software backend exists yet.");
+// The x87 unit computes the format itself; where long double is something else,
+// or when BILAN_SOFTWARE_EXTENDED asks for it (to run everything on it here),
+// the software arithmetic of calc/soft_extended.h does, with the same results.
+#if defined(BILAN_SOFTWARE_EXTENDED) || !(defined(__x86_64__) || defined(__i386__)) || \
+    LDBL_MANT_DIG != 64 || LDBL_MAX_EXP != 16384
+#define BILAN_EXTENDED_IN_SOFTWARE 1
+#endif
+
+namespace bilan {
+
+// The stored fields of the 80-bit format: the 64-bit significand with its
+// explicit integer bit, and the sign bit above the 15-bit biased exponent.
+struct ExtendedBits {
+  std::uint64_t significand;
+  std::uint16_t sign_and_exponent;
+};
+
+}  // namespace bilan
+
+#ifdef BILAN_EXTENDED_IN_SOFTWARE
+#include "calc/soft_backend.h"
+#else
 
 namespace bilan {
 
@@ -41,17 +60,10 @@ inline std::int64_t IntegerValue(Extended integral) {
 }
 
 // Exact for every value below 2^63.
-inline Extended FromInteger(std::int64_t n) { return static_cast<Extended>(n); }
+inline constexpr Extended FromInteger(std::int64_t n) { return static_cast<Extended>(n); }
 
 // True for both infinities. Finite inputs only ever overflow to an infinity.
 inline bool IsInfinite(Extended x) { return x > LDBL_MAX || x < -LDBL_MAX; }
-
-// The stored fields of the 80-bit format: the 64-bit significand with its
-// explicit integer bit, and the sign bit above the 15-bit biased exponent.
-struct ExtendedBits {
-  std::uint64_t significand;
-  std::uint16_t sign_and_exponent;
-};
 
 inline ExtendedBits BitsOf(Extended x) {
   unsigned char bytes[sizeof(Extended)];
@@ -62,13 +74,17 @@ inline ExtendedBits BitsOf(Extended x) {
   return bits;
 }
 
-inline Extended FromBits(std::uint64_t significand, std::uint16_t sign_and_exponent) {
-  unsigned char bytes[sizeof(Extended)] = {};
-  std::memcpy(bytes, &significand, 8);
-  std::memcpy(bytes + 8, &sign_and_exponent, 2);
-  Extended x;
-  std::memcpy(&x, bytes, sizeof x);
-  return x;
+// A constant expression, so that tables of constants need no start-up code.
+inline constexpr Extended FromBits(std::uint64_t significand, std::uint16_t sign_and_exponent) {
+  struct Layout {
+    std::uint64_t significand;
+    std::uint16_t sign_and_exponent;
+    std::uint16_t padding[(sizeof(Extended) - 10) / 2];
+  };
+  static_assert(sizeof(Layout) == sizeof(Extended));
+  return std::bit_cast<Extended>(Layout{significand, sign_and_exponent, {}});
 }
 
 }  // namespace bilan
+
+#endif

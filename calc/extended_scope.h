@@ -14,6 +14,11 @@
 #include <cfenv>
 #include <cstdint>
 
+#include "calc/extended.h"
+
+// The software backend brings its own scope (calc/soft_backend.h).
+#ifndef BILAN_EXTENDED_IN_SOFTWARE
+
 namespace bilan {
 
 class ExtendedArithmeticScope {
@@ -59,3 +64,5 @@ class ExtendedArithmeticScope {
 };
 
 }  // namespace bilan
+
+#endif

@@ -204,6 +204,13 @@ SoftExtended::SoftExtended(long double x) noexcept {
   std::memcpy(bytes.data(), &x, bytes.size());
   *this = FromBytes(bytes);
 }
+
+SoftExtended::operator long double() const noexcept {
+  long double x = 0;
+  const auto bytes = ToBytes();
+  std::memcpy(&x, bytes.data(), bytes.size());
+  return x;
+}
 #endif
 
 SoftExtended SoftExtended::FromBytes(const std::array<std::uint8_t, 10>& bytes) noexcept {

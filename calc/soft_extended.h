@@ -18,11 +18,14 @@
 #include <array>
 #include <cfloat>
 #include <cstdint>
+#include <limits>
+#include <type_traits>
 
-// Where long double is this very format, a value converts from it exactly, by
-// copying its bits: that lets expected values be written as literals. Never
-// the other way: an arithmetic expression must not fall back to the hardware.
-// BILAN_SOFT_EXTENDED_NO_BRIDGE hides it, to prove that code builds without it.
+// Where long double is this very format, a value converts to and from it
+// exactly, by copying its bits: tests state expected values as literals and
+// compute references on the unit. Production code must not lean on it: the
+// build checks that the core compiles with BILAN_SOFT_EXTENDED_NO_BRIDGE,
+// which hides the conversions, as they are absent where long double differs.
 #if (defined(__x86_64__) || defined(__i386__)) && LDBL_MANT_DIG == 64 && \
     !defined(BILAN_SOFT_EXTENDED_NO_BRIDGE)
 #define BILAN_SOFT_EXTENDED_FROM_LONG_DOUBLE 1
@@ -48,7 +51,8 @@ class SoftExtended {
 
   constexpr SoftExtended() noexcept = default;  // +0
 #ifdef BILAN_SOFT_EXTENDED_FROM_LONG_DOUBLE
-  SoftExtended(long double x) noexcept;  // NOLINT: implicit on purpose, exact
+  SoftExtended(long double x) noexcept;   // NOLINT: implicit on purpose, exact
+  operator long double() const noexcept;  // NOLINT: likewise
 #endif
   static constexpr SoftExtended FromBits(std::uint16_t sign_exponent,
                                          std::uint64_t significand) noexcept {
@@ -151,4 +155,74 @@ inline SoftExtended operator/(SoftExtended a, SoftExtended b) noexcept {
   return Div(a, b, SoftFlagsOfThread());
 }
 
+#ifdef BILAN_SOFT_EXTENDED_FROM_LONG_DOUBLE
+// Mixed expressions with a number of a built-in type, such as x / 1e500L or
+// x < 0, are computed in software; without these they would be ambiguous
+// between this arithmetic and the unit's.
+template <typename T>
+concept BuiltInNumber = std::is_arithmetic_v<T>;
+
+#define BILAN_SOFT_EXTENDED_MIXED(op, result)               \
+  template <BuiltInNumber T>                                \
+  inline result operator op(SoftExtended a, T b) noexcept { \
+    return a op SoftExtended(static_cast<long double>(b));  \
+  }                                                         \
+  template <BuiltInNumber T>                                \
+  inline result operator op(T a, SoftExtended b) noexcept { \
+    return SoftExtended(static_cast<long double>(a)) op b;  \
+  }
+BILAN_SOFT_EXTENDED_MIXED(+, SoftExtended)
+BILAN_SOFT_EXTENDED_MIXED(-, SoftExtended)
+BILAN_SOFT_EXTENDED_MIXED(*, SoftExtended)
+BILAN_SOFT_EXTENDED_MIXED(/, SoftExtended)
+BILAN_SOFT_EXTENDED_MIXED(==, bool)
+BILAN_SOFT_EXTENDED_MIXED(!=, bool)
+BILAN_SOFT_EXTENDED_MIXED(<, bool)
+BILAN_SOFT_EXTENDED_MIXED(<=, bool)
+BILAN_SOFT_EXTENDED_MIXED(>, bool)
+BILAN_SOFT_EXTENDED_MIXED(>=, bool)
+#undef BILAN_SOFT_EXTENDED_MIXED
+#endif
+
 }  // namespace bilan
+
+// The properties of the format, as those of long double describe the x87 one.
+template <>
+class std::numeric_limits<bilan::SoftExtended> {
+  using T = bilan::SoftExtended;
+
+ public:
+  static constexpr bool is_specialized = true;
+  static constexpr bool is_signed = true;
+  static constexpr bool is_integer = false;
+  static constexpr bool is_exact = false;
+  static constexpr bool has_infinity = true;
+  static constexpr bool has_quiet_NaN = true;
+  static constexpr bool has_signaling_NaN = true;
+  static constexpr std::float_denorm_style has_denorm = std::denorm_present;
+  static constexpr bool has_denorm_loss = false;
+  static constexpr std::float_round_style round_style = std::round_to_nearest;
+  static constexpr bool is_iec559 = true;
+  static constexpr bool is_bounded = true;
+  static constexpr bool is_modulo = false;
+  static constexpr int digits = 64;
+  static constexpr int digits10 = 18;
+  static constexpr int max_digits10 = 21;
+  static constexpr int radix = 2;
+  static constexpr int min_exponent = -16381;
+  static constexpr int min_exponent10 = -4931;
+  static constexpr int max_exponent = 16384;
+  static constexpr int max_exponent10 = 4932;
+  static constexpr bool traps = false;
+  static constexpr bool tinyness_before = false;  // tininess is judged after rounding
+
+  static constexpr T min() noexcept { return T::FromBits(0x0001, T::kIntegerBit); }
+  static constexpr T max() noexcept { return T::FromBits(0x7FFE, ~std::uint64_t{0}); }
+  static constexpr T lowest() noexcept { return -max(); }
+  static constexpr T epsilon() noexcept { return T::FromBits(0x3FC0, T::kIntegerBit); }
+  static constexpr T round_error() noexcept { return T::FromBits(0x3FFE, T::kIntegerBit); }
+  static constexpr T infinity() noexcept { return T::FromBits(0x7FFF, T::kIntegerBit); }
+  static constexpr T quiet_NaN() noexcept { return T::FromBits(0x7FFF, 0xC000000000000000u); }
+  static constexpr T signaling_NaN() noexcept { return T::FromBits(0x7FFF, 0xA000000000000000u); }
+  static constexpr T denorm_min() noexcept { return T::FromBits(0x0000, 1); }
+};

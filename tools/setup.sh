@@ -15,7 +15,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick openbox xclip wmctrl libxcb1-dev
   locales fonts-dejavu-core
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev g++-aarch64-linux-gnu qemu-user
   desktop-file-utils appstream dpkg-dev fakeroot file groff-base
   at-spi2-core dbus-x11 libglib2.0-bin
 )

@@ -108,8 +108,8 @@ TEST_F(ForeignEnvironment, FlagsTheCallerHadSurvive) {
   ScopedDecimalMark mark(',');
   const Extended two_thirds = 2.0L / 3;
   std::feclearexcept(FE_ALL_EXCEPT);
-  volatile Extended zero = 0;
-  volatile Extended infinite = 1 / zero;  // an x87 division: its own flag
+  volatile long double zero = 0;
+  volatile long double infinite = 1 / zero;  // an x87 division: its own flag
   (void)infinite;
   ASSERT_EQ(StatusFlags(), FE_DIVBYZERO);
   volatile double tiny = 1e-300;

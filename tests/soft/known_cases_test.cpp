@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <limits>
 #include <string>
+#include <utility>
 
 #include "calc/soft_extended.h"
 #include "tests/soft/x87.h"
@@ -201,6 +203,32 @@ TEST(SoftExtendedConversions, IntegersAndBytesRoundTrip) {
   }
   EXPECT_EQ(Hex(SoftExtended::FromInteger(24)), "4003:C000000000000000");
 }
+
+#ifdef BILAN_HAVE_X87
+TEST(SoftExtendedLimits, DescribeTheSameFormatAsLongDouble) {
+  using Soft = std::numeric_limits<SoftExtended>;
+  using Hard = std::numeric_limits<long double>;
+  const std::pair<SoftExtended, long double> values[] = {
+      {Soft::min(), Hard::min()},
+      {Soft::max(), Hard::max()},
+      {Soft::lowest(), Hard::lowest()},
+      {Soft::epsilon(), Hard::epsilon()},
+      {Soft::round_error(), Hard::round_error()},
+      {Soft::infinity(), Hard::infinity()},
+      {Soft::quiet_NaN(), Hard::quiet_NaN()},
+      {Soft::signaling_NaN(), Hard::signaling_NaN()},
+      {Soft::denorm_min(), Hard::denorm_min()},
+  };
+  for (const auto& [soft, hard] : values) EXPECT_EQ(Hex(soft), Hex(x87::FromHardware(hard)));
+  EXPECT_EQ(Soft::digits, Hard::digits);
+  EXPECT_EQ(Soft::min_exponent, Hard::min_exponent);
+  EXPECT_EQ(Soft::max_exponent, Hard::max_exponent);
+  EXPECT_EQ(Soft::min_exponent10, Hard::min_exponent10);
+  EXPECT_EQ(Soft::max_exponent10, Hard::max_exponent10);
+  EXPECT_EQ(Soft::digits10, Hard::digits10);
+  EXPECT_EQ(Soft::max_digits10, Hard::max_digits10);
+}
+#endif
 
 TEST(SoftExtendedComparisons, OrderValuesAndLeaveNaNsUnordered) {
   const SoftExtended ordered[] = {-kInf,
