@@ -21,6 +21,7 @@
 #include "platform/gui/error_display.h"
 #include "platform/gui/form.h"
 #include "platform/runtime/errors.h"
+#include "tests/gui/focus_test_util.h"
 
 using bilan::gui::TButton;
 using bilan::gui::TEdit;
@@ -113,21 +114,6 @@ struct RingWindow {
     return framed;
   }
 };
-
-bool ShowAndActivate(QWidget& window) {
-  window.show();
-  window.activateWindow();
-  return QTest::qWaitForWindowActive(&window);
-}
-
-// What a field shows of its caret and selection, e.g. "0,0|[0,3)" or "12|2".
-QString CaretAndSelection(const QLineEdit& edit) {
-  QString state = edit.text() + "|" + QString::number(edit.cursorPosition());
-  if (edit.hasSelectedText()) {
-    state += QString("[%1,%2)").arg(edit.selectionStart()).arg(edit.selectionEnd());
-  }
-  return state;
-}
 
 Qt::KeyboardModifiers Modifiers(const QString& names) {
   Qt::KeyboardModifiers modifiers;

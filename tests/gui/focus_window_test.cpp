@@ -13,24 +13,10 @@
 #include "platform/gui/error_display.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/decimal_mark.h"
+#include "tests/gui/focus_test_util.h"
 #include "ui/form1.h"
 
 namespace {
-
-bool ShowAndActivate(QWidget& window) {
-  window.show();
-  window.activateWindow();
-  return QTest::qWaitForWindowActive(&window);
-}
-
-// The caret and selection of a field, e.g. "0,0|3[0,3)" or "|0".
-QString CaretAndSelection(const QLineEdit& edit) {
-  QString state = edit.text() + "|" + QString::number(edit.cursorPosition());
-  if (edit.hasSelectedText()) {
-    state += QString("[%1,%2)").arg(edit.selectionStart()).arg(edit.selectionEnd());
-  }
-  return state;
-}
 
 // Closes the next error box from inside its own loop, recording its text.
 class ErrorBoxCloser {
