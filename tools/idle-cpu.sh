@@ -17,38 +17,15 @@ bilan=${1:-$here/build/app/bilan}
 seconds=${2:-5}
 [ -x "$bilan" ] || { echo "idle-cpu: no program at $bilan (build it first)" >&2; exit 2; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=("$!")
-for _ in $(seq 100); do grep -q '[0-9]' "$work/display" 2>/dev/null && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-if [ "${IDLE_WITHOUT_WM:-0}" != 1 ] && command -v openbox >/dev/null 2>&1; then
-  openbox --sm-disable >"$work/openbox.log" 2>&1 &
-  pids+=("$!")
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-  done
-fi
-
-QT_QPA_PLATFORM=xcb LC_ALL=fr_FR.UTF-8 "$bilan" >"$work/bilan.log" 2>&1 &
-pid=$!
-pids=("$pid" "${pids[@]}")
-
-for _ in $(seq 100); do
-  xdotool search --onlyvisible --name '^Calcul$' >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool search --onlyvisible --name '^Calcul$' >/dev/null 2>&1 || { echo "idle-cpu: no window" >&2; exit 1; }
+# The virtual screen, the window manager and the start of the program are the
+# end-to-end tests' own.
+BILAN=$bilan
+source "$here/tests/e2e/lib.sh"
+if [ "${IDLE_WITHOUT_WM:-0}" = 1 ]; then start_display without-wm; else start_display; fi
+start_program
+pid=$program_pid
+pids_to_stop=("$pid" "${pids_to_stop[@]}")
+window=$(find_window Calcul 10) || fail "idle-cpu: no window"
 
 # utime and stime are fields 14 and 15 of /proc/<pid>/stat, in clock ticks;
 # the command name (field 2) may hold spaces, so count from after its ")".
@@ -63,7 +40,6 @@ woke_before=$(wakeups)
 sleep "$seconds"
 after=$(ticks)
 woke=$(($(wakeups) - woke_before))
-window=$(xdotool search --onlyvisible --name '^Calcul$' | head -n 1)
 if [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ]; then state="active"; else state="not active"; fi
 hz=$(getconf CLK_TCK)
 used=$((after - before))

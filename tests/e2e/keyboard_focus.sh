@@ -7,54 +7,17 @@
 # Usage: keyboard_focus.sh PATH/TO/bilan
 set -euo pipefail
 
-program=${1:?usage: keyboard_focus.sh PATH/TO/bilan}
+BILAN=${1:?usage: keyboard_focus.sh PATH/TO/bilan}
+source "$(dirname "$0")/lib.sh"
 for tool in Xvfb xdotool xclip; do
-  command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
+  command -v "$tool" >/dev/null || fail "missing $tool"
 done
 
-work=$(mktemp -d)
-server_pid="" wm_pid="" app_pid=""
-cleanup() {
-  for pid in "$app_pid" "$wm_pid" "$server_pid"; do
-    if [[ -n $pid ]]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display number that no other server holds (other scripts count from 90).
-# The server must be ours: if another one won the number, try the next.
-display=""
-for n in $(seq 71 89); do
-  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  server_pid=$!
-  for _ in $(seq 100); do
-    kill -0 "$server_pid" 2>/dev/null || break
-    DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && { display=":$n"; break; }
-    sleep 0.1
-  done
-  [[ -n $display ]] && break
-  kill "$server_pid" 2>/dev/null || true
-  wait "$server_pid" 2>/dev/null || true
-  server_pid=""
-done
-[[ -n $display ]] || { echo "no X server could be started" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=$display
-
-# A window manager gives the program's window the focus as a desktop does.
-if command -v openbox >/dev/null; then
-  openbox --sm-disable >"$work/wm.log" 2>&1 &
-  wm_pid=$!
-  sleep 0.5
-fi
-
-export LC_ALL=fr_FR.UTF-8
-"$program" >"$work/stdout.log" 2>"$work/stderr.log" &
-app_pid=$!
-
-window=$(xdotool search --sync --onlyvisible --name '^Calcul$' | head -n 1)
-[[ -n $window ]] || { echo "the window did not appear" >&2; exit 1; }
+# The window manager gives the program's window the focus as a desktop does.
+start_display
+start_program
+pids_to_stop=("$program_pid" "${pids_to_stop[@]}")
+window=$(find_window Calcul 15) || fail "the window did not appear"
 for _ in $(seq 50); do
   [[ $(xdotool getactivewindow 2>/dev/null || true) == "$window" ]] && break
   xdotool windowactivate "$window" 2>/dev/null || xdotool windowfocus "$window" || true
@@ -146,10 +109,6 @@ kill "$xclip_pid" 2>/dev/null || true
 wait "$xclip_pid" 2>/dev/null || true
 check "middle-button paste into Edit2 keeps ten characters" "1234567890" "$(focused_text)"
 
-kill -0 "$app_pid" 2>/dev/null || { echo "the program ended early" >&2; cat "$work/stderr.log" >&2; exit 1; }
-if ((failures > 0)); then
-  echo "--- program stderr ---" >&2
-  cat "$work/stderr.log" >&2
-  exit 1
-fi
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended early"
+((failures == 0)) || fail "$failures keyboard checks failed"
 echo "all keyboard checks passed"

@@ -55,16 +55,18 @@ wait_for() {
   done
 }
 
-# Starts Xvfb, and openbox on it. The display number is drawn at random
-# from a range that servers picking the lowest free number (-displayfd) do not
-# reach, so a server of another test that is just ending cannot be taken for
-# ours; a number already in use makes Xvfb give up, and the next is tried.
+# Starts Xvfb, and openbox on it unless the argument is "without-wm". The
+# display number is drawn at random from a range that servers picking the
+# lowest free number (-displayfd) do not reach, so a server of another test
+# that is just ending cannot be taken for ours; a number already in use makes
+# Xvfb give up, and the next is tried. The screen has 96 dpi, so the window is
+# not rescaled.
 start_display() {
   local n try
   unset DISPLAY
   for try in $(seq 20); do
     n=$((200 + RANDOM % 3000))
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work_dir/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$work_dir/xvfb.log" 2>&1 &
     xvfb=$!
     if wait_for 10 sh -c "kill -0 $xvfb && DISPLAY=:$n xdpyinfo" && kill -0 "$xvfb" 2>/dev/null; then
       pids_to_stop+=("$xvfb")
@@ -75,6 +77,10 @@ start_display() {
     wait "$xvfb" 2>/dev/null || true
   done
   [ -n "${DISPLAY:-}" ] || fail "no X server could be started: $(tail -n 5 "$work_dir/xvfb.log")"
+  if [ "${1:-}" = without-wm ]; then
+    note "display $DISPLAY without a window manager"
+    return 0
+  fi
   openbox --sm-disable >"$work_dir/openbox.log" 2>&1 &
   pids_to_stop+=("$!")
   # openbox owns the window manager selection once it runs.
