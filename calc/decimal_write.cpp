@@ -39,27 +39,12 @@ struct LeadingDigits {
 // or one below it, except for some tiny numbers where it is one above.
 int EstimateDecimalExponent(int binary_exponent) { return ((binary_exponent * 19728) >> 16) + 1; }
 
-// From the scaled number S rounded to an integer: 19 digits are divided by 10
-// as an Extended number and rounded to an integer again (ties to even), and an
-// estimate that was one too large leaves 17 digits, to which a zero is
-// appended.
-LeadingDigits Normalize(std::int64_t n, int k, bool nineteen_digits, std::int64_t remainder) {
-  if (nineteen_digits) {
-    // n is S div 10 here and remainder S mod 10. S / 10 = n + remainder / 10,
-    // and n < 10^18 < 2^60 leaves at least four bits of the significand below
-    // the point, so the Extended quotient falls on the same side of one half
-    // as the exact one, and on it exactly when remainder is 5.
-    if (remainder > 5 || (remainder == 5 && (n & 1))) ++n;
-    ++k;
-  }
-  if (n < kTenTo17) {  // the estimate was one too large
-    n *= 10;
-    --k;
-  }
-  if (n >= kTenTo18) {  // a scaling that rounded up onto the next power of ten
-    n /= 10;
-    ++k;
-  }
+// An estimate of the decimal exponent that was one too large leaves 17
+// digits, to which a zero is appended. N never reaches 10^18: the scaled
+// number stays below 2.4 * 10^18, so 19 digits divided by 10 stay below
+// 2.4 * 10^17.
+LeadingDigits EighteenDigits(std::int64_t n, int k) {
+  if (n < kTenTo17) return {n * 10, k - 1};
   return {n, k};
 }
 
@@ -73,8 +58,7 @@ LeadingDigits EighteenDigitsExtended(Extended x, int k) {
     s = Divide(s, FromInteger(10));
     nineteen_digits = true;
   }
-  const std::int64_t n = IntegerValue(RoundToInteger(s));
-  return Normalize(n, nineteen_digits ? k + 1 : k, false, 0);
+  return EighteenDigits(IntegerValue(RoundToInteger(s)), nineteen_digits ? k + 1 : k);
 }
 
 // The same when the scaling is one operation with an exact power of ten (most
@@ -96,10 +80,17 @@ LeadingDigits EighteenDigitsExact(const ExtendedBits& x, int k) {
     integer >>= shift;
     if (rest > half || (rest == half && (integer & 1))) ++integer;
   }
-  if (integer >= static_cast<std::uint64_t>(kTenTo18))
-    return Normalize(static_cast<std::int64_t>(integer / 10), k, true,
-                     static_cast<std::int64_t>(integer % 10));
-  return Normalize(static_cast<std::int64_t>(integer), k, false, 0);
+  if (integer >= static_cast<std::uint64_t>(kTenTo18)) {
+    // S / 10 = n + remainder / 10 with n < 2^58, so the Extended quotient has
+    // at least six bits below the point: it falls on the same side of one
+    // half as the exact one, and on it exactly when the remainder is 5. Then
+    // rounded to an integer, ties to even.
+    std::uint64_t n = integer / 10;
+    const std::uint64_t remainder = integer % 10;
+    if (remainder > 5 || (remainder == 5 && (n & 1))) ++n;
+    return EighteenDigits(static_cast<std::int64_t>(n), k + 1);
+  }
+  return EighteenDigits(static_cast<std::int64_t>(integer), k);
 }
 
 // "00" to "99": two digits per step.
