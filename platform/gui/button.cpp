@@ -40,11 +40,7 @@ void TButton::Click() {
   }
 }
 
-void TButton::ScaleFont(int m, int d, int ppi) {
-  TFont scaled = font_;
-  scaled.SetSize(ScaleRounded(font_.Size(ppi), m, d), ppi);
-  SetFont(scaled);
-}
+void TButton::ScaleFont(int m, int d, int ppi) { SetFont(font_.Scaled(m, d, ppi)); }
 
 void TButton::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ApplicationPaletteChange) ApplyColors();

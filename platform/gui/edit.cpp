@@ -64,11 +64,7 @@ void TEdit::AdjustSize() {
                   MeasureTextHeight(font_.ToQFont()) + kBorderAndMargins));
 }
 
-void TEdit::ScaleFont(int m, int d, int ppi) {
-  TFont scaled = font_;
-  scaled.SetSize(ScaleRounded(font_.Size(ppi), m, d), ppi);
-  SetFont(scaled);
-}
+void TEdit::ScaleFont(int m, int d, int ppi) { SetFont(font_.Scaled(m, d, ppi)); }
 
 void TEdit::changeEvent(QEvent* event) {
   // System colours follow a change of the colour scheme.

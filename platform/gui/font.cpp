@@ -30,4 +30,10 @@ int TFont::Size(int ppi) const { return -ScaleRounded(Height, 72, ppi); }
 
 void TFont::SetSize(int points, int ppi) { Height = -ScaleRounded(points, ppi, 72); }
 
+TFont TFont::Scaled(int m, int d, int ppi) const {
+  TFont scaled = *this;
+  scaled.SetSize(ScaleRounded(Size(ppi), m, d), ppi);
+  return scaled;
+}
+
 }  // namespace bilan::gui

@@ -27,6 +27,9 @@ struct TFont {
   int Size(int ppi) const;
   // Sets the height from a point size at `ppi` pixels per inch.
   void SetSize(int points, int ppi);
+  // This font with its point size at `ppi` scaled by m/d: resolution scaling
+  // rounds the point size, not the pixel height.
+  TFont Scaled(int m, int d, int ppi) const;
 
   bool operator==(const TFont&) const = default;
 };

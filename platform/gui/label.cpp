@@ -64,10 +64,6 @@ void TLabel::Paint(QPainter& painter) {
                    kTextFlags, caption_);
 }
 
-void TLabel::ScaleFont(int m, int d, int ppi) {
-  TFont scaled = font_;
-  scaled.SetSize(ScaleRounded(font_.Size(ppi), m, d), ppi);
-  SetFont(scaled);
-}
+void TLabel::ScaleFont(int m, int d, int ppi) { SetFont(font_.Scaled(m, d, ppi)); }
 
 }  // namespace bilan::gui
