@@ -85,19 +85,8 @@ void BM_snprintf(benchmark::State& state) {
 }
 BENCHMARK(BM_snprintf);
 
-class MemoryField : public bilan::TextHolder {
- public:
-  explicit MemoryField(std::string text = {}) : text_(std::move(text)) {}
-  std::string Text() const override { return text_; }
-  void SetText(const std::string& text) override { text_ = text; }
-  void SetFocus() override {}
-
- private:
-  std::string text_;
-};
-
 void BM_EnergyBalance(benchmark::State& state) {
-  MemoryField production("1000"), consumption("250.5"), net, daily, yearly, megawatts;
+  bilan::TextInMemory production("1000"), consumption("250.5"), net, daily, yearly, megawatts;
   const bilan::FieldSet fields{production, consumption, net, daily, yearly, megawatts};
   for (auto _ : state) {
     bilan::EnergyBalance(fields);

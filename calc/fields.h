@@ -3,6 +3,7 @@
 // holders. The window supplies its edit fields; tests supply simple substitutes.
 
 #include <string>
+#include <utility>
 
 namespace bilan {
 
@@ -17,6 +18,19 @@ class TextHolder {
   // Gives the holder the keyboard focus (a complete focus change). May throw
   // EFocusError when the holder cannot take the focus.
   virtual void SetFocus() = 0;
+};
+
+// A holder whose text lives in memory and that takes the focus without a
+// window: what a calculation run without the window reads and writes.
+class TextInMemory : public TextHolder {
+ public:
+  explicit TextInMemory(std::string text = {}) : text_(std::move(text)) {}
+  std::string Text() const override { return text_; }
+  void SetText(const std::string& text) override { text_ = text; }
+  void SetFocus() override {}
+
+ private:
+  std::string text_;
 };
 
 // Edit1 production, Edit2 pump consumption, Edit3 net production,

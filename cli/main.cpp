@@ -34,23 +34,11 @@ class OutputError : public bilan::Exception {
   OutputError() : Exception("Impossible d'\u00e9crire le r\u00e9sultat sur la sortie standard") {}
 };
 
-// A field whose text lives in memory.
-class TextField : public bilan::TextHolder {
- public:
-  explicit TextField(std::string text = {}) : text_(std::move(text)) {}
-  std::string Text() const override { return text_; }
-  void SetText(const std::string& text) override { text_ = text; }
-  void SetFocus() override {}
-
- private:
-  std::string text_;
-};
-
 // A result field: every text written into it goes out at once as one line.
-class ResultLine : public TextField {
+class ResultLine : public bilan::TextInMemory {
  public:
   void SetText(const std::string& text) override {
-    TextField::SetText(text);
+    TextInMemory::SetText(text);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw OutputError();
@@ -75,8 +63,8 @@ int main(int argc, char** argv) {
   bilan::LoadDecimalMark();
 
   try {
-    TextField production(argv[1]);
-    TextField consumption(argv[2]);
+    bilan::TextInMemory production(argv[1]);
+    bilan::TextInMemory consumption(argv[2]);
     ResultLine net, daily, yearly, megawatts;
     bilan::EnergyBalance({production, consumption, net, daily, yearly, megawatts});
   } catch (const bilan::Exception& error) {
