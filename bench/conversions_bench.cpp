@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
   PrintRatio(reporter, "BM_ReadDecimal", "BM_strtold", 1.5);
   const auto whole = reporter.Of("BM_EnergyBalance");
   if (whole.real_ns > 0)
-    std::printf("One whole calculation (6 reads, 4 stages, 4 writes): %.1f ns (cpu %.1f)\n",
+    std::printf("One whole calculation (5 reads, 4 stages, 4 writes): %.1f ns (cpu %.1f)\n",
                 whole.real_ns, whole.cpu_ns);
   benchmark::Shutdown();
   return 0;
