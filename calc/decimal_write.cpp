@@ -256,7 +256,7 @@ std::string FormatDecimal(Extended value, int precision) {
     std::optional<ExtendedArithmeticScope> scope;  // entered only if needed
     MakeForm(value, precision, form, scope);
   }
-  // The longest text, "-d,dddddddddddddddddE-4951", has 26 characters.
+  // The longest text, "-d,dddddddddddddddddE-4932", has 26 characters (denormals are written "0").
   char buffer[64];
   const std::size_t length = Layout(form, precision, DecimalMark, buffer);
   return std::string(buffer, length);
