@@ -60,13 +60,14 @@ wait_for() {
 # lowest free number (-displayfd) do not reach, so a server of another test
 # that is just ending cannot be taken for ours; a number already in use makes
 # Xvfb give up, and the next is tried. The screen has 96 dpi, so the window is
-# not rescaled.
+# not rescaled. Without -noreset the server starts afresh when its last client
+# (the probe) leaves, and a client that connects meanwhile, openbox, is refused.
 start_display() {
   local n try
   unset DISPLAY
   for try in $(seq 20); do
     n=$((200 + RANDOM % 3000))
-    Xvfb ":$n" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$work_dir/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -dpi 96 -noreset -nolisten tcp >"$work_dir/xvfb.log" 2>&1 &
     xvfb=$!
     if wait_for 10 sh -c "kill -0 $xvfb && DISPLAY=:$n xdpyinfo" && kill -0 "$xvfb" 2>/dev/null; then
       pids_to_stop+=("$xvfb")
